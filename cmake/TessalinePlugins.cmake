@@ -3,6 +3,11 @@
 #   ios    Tessaline1, Tessaline2, Tessaline3
 #   macos  Tessaline3Mac
 #   linux  Tessaline3Linux
+#
+# Formats: on an ELF target (this machine, Linux ARM) every deliverable is a shared object named
+# <deliverable>.so, whatever its profile, so that all of them can be tested. On an Apple target
+# (cmake/arm64-apple-*.cmake) only the deliverables of that platform are built, in their real
+# formats: <deliverable>.dylib for iOS, <deliverable>.bundle for macOS.
 
 set(TESSALINE_BRIDGE_SOURCES
     ${PROJECT_SOURCE_DIR}/bridge/core.cpp
@@ -17,6 +22,10 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   # Separate loads of a library must not share state through unique symbols.
   list(APPEND TESSALINE_PRODUCT_OPTIONS -fno-gnu-unique)
 endif()
+if(TESSALINE_FREESTANDING)
+  # No SDK: only the compiler's own headers (stddef.h, stdint.h) exist.
+  list(APPEND TESSALINE_PRODUCT_OPTIONS -ffreestanding -nostdlibinc -nostdinc++)
+endif()
 
 function(tessaline_wants deliverable out)
   if(deliverable IN_LIST TESSALINE_DELIVERABLES)
@@ -26,21 +35,66 @@ function(tessaline_wants deliverable out)
   endif()
 endfunction()
 
+# Whether this target can carry a deliverable of `profile`: an ELF target carries every profile,
+# an Apple target its own platform's.
+function(tessaline_target_carries profile out)
+  if(NOT APPLE OR profile STREQUAL TESSALINE_APPLE_PLATFORM)
+    set(${out} TRUE PARENT_SCOPE)
+  else()
+    set(${out} FALSE PARENT_SCOPE)
+  endif()
+endfunction()
+
 # tessaline_plugin(NAME PROFILE SOURCES...)
 function(tessaline_plugin name profile)
   tessaline_wants(${name} wanted)
-  if(NOT wanted)
+  tessaline_target_carries(${profile} carried)
+  if(NOT wanted OR NOT carried)
     return()
   endif()
   string(TOUPPER ${profile} upper)
-  add_library(${name} SHARED ${ARGN} ${TESSALINE_BRIDGE_SOURCES})
+  if(APPLE AND profile STREQUAL "macos")
+    add_library(${name} MODULE ${ARGN} ${TESSALINE_BRIDGE_SOURCES})
+  else()
+    add_library(${name} SHARED ${ARGN} ${TESSALINE_BRIDGE_SOURCES})
+  endif()
   target_compile_definitions(${name} PRIVATE TESSALINE_PROFILE_${upper})
   target_compile_options(${name} PRIVATE ${TESSALINE_PRODUCT_OPTIONS})
-  # Calls inside the library bind to the library itself, whatever else the host has loaded.
-  target_link_options(${name} PRIVATE -Wl,-Bsymbolic -Wl,--no-undefined)
-  target_link_libraries(${name} PRIVATE m)
   set_target_properties(${name} PROPERTIES
-      PREFIX "" SUFFIX ".so"
-      LIBRARY_OUTPUT_DIRECTORY ${TESSALINE_PLUGIN_DIR})
+      LIBRARY_OUTPUT_DIRECTORY ${TESSALINE_PLUGIN_DIR}
+      TESSALINE_PROFILE ${profile})
+  if(APPLE)
+    tessaline_apple_format(${name} ${profile})
+  else()
+    # Calls inside the library bind to the library itself, whatever else the host has loaded.
+    target_link_options(${name} PRIVATE -Wl,-Bsymbolic -Wl,--no-undefined)
+    target_link_libraries(${name} PRIVATE m)
+    set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".so")
+  endif()
   set_property(GLOBAL APPEND PROPERTY TESSALINE_BUILT ${name})
+endfunction()
+
+# Mach-O: an iOS dynamic library found through the app's run paths, or a macOS loadable bundle.
+# Either links libSystem alone (never libc++: the product uses no C++ library code).
+function(tessaline_apple_format name profile)
+  if(profile STREQUAL "macos")
+    set_target_properties(${name} PROPERTIES
+        BUNDLE TRUE
+        BUNDLE_EXTENSION bundle
+        MACOSX_BUNDLE_INFO_PLIST ${PROJECT_SOURCE_DIR}/cmake/PluginBundleInfo.plist.in
+        MACOSX_BUNDLE_BUNDLE_NAME ${name}
+        MACOSX_BUNDLE_GUI_IDENTIFIER org.tessaline.${name})
+  else()
+    set_target_properties(${name} PROPERTIES
+        PREFIX "" SUFFIX ".dylib"
+        INSTALL_NAME_DIR "@rpath"
+        BUILD_WITH_INSTALL_NAME_DIR TRUE)
+  endif()
+  if(TESSALINE_FREESTANDING)
+    target_compile_definitions(${name} PRIVATE TESSALINE_FREESTANDING)
+    target_link_options(${name} PRIVATE -nostdlib)
+    target_link_libraries(${name} PRIVATE ${TESSALINE_LIBSYSTEM_STUB})
+  else()
+    target_link_options(${name} PRIVATE -nostdlib++)
+  endif()
 endfunction()

@@ -1,0 +1,50 @@
+# Fails unless DIST_DIR holds every item of the release at its place and SHA256SUMS lists exactly
+# the files there with their current SHA-256.
+#
+#   cmake -DITEMS_FILE=<build>/release_items.cmake -DDIST_DIR=<dir> -P check_release.cmake
+cmake_minimum_required(VERSION 3.25)
+include(${ITEMS_FILE}) # RELEASE_ITEMS: "deliverable|platform|built path|shipped path" each
+
+set(problems "")
+foreach(item IN LISTS RELEASE_ITEMS)
+  string(REPLACE "|" ";" fields "${item}")
+  list(GET fields 3 shipped)
+  if(NOT EXISTS ${shipped})
+    list(APPEND problems "missing ${shipped}")
+  endif()
+endforeach()
+
+file(STRINGS ${DIST_DIR}/SHA256SUMS lines)
+set(listed "")
+foreach(line IN LISTS lines)
+  if(NOT line MATCHES "^([0-9a-f]+)  (.+)$")
+    list(APPEND problems "malformed line '${line}'")
+    continue()
+  endif()
+  set(expected ${CMAKE_MATCH_1})
+  set(file ${CMAKE_MATCH_2})
+  list(APPEND listed ${file})
+  if(NOT EXISTS ${DIST_DIR}/${file})
+    list(APPEND problems "listed but missing: ${file}")
+    continue()
+  endif()
+  file(SHA256 ${DIST_DIR}/${file} actual)
+  if(NOT actual STREQUAL expected)
+    list(APPEND problems "checksum differs: ${file}")
+  endif()
+endforeach()
+
+file(GLOB_RECURSE files RELATIVE ${DIST_DIR} LIST_DIRECTORIES false ${DIST_DIR}/*)
+list(REMOVE_ITEM files SHA256SUMS)
+foreach(file IN LISTS files)
+  if(NOT file IN_LIST listed)
+    list(APPEND problems "not in SHA256SUMS: ${file}")
+  endif()
+endforeach()
+
+if(problems)
+  list(JOIN problems "\n  " text)
+  message(FATAL_ERROR "release in ${DIST_DIR}:\n  ${text}")
+endif()
+list(LENGTH listed count)
+message(STATUS "${count} files in ${DIST_DIR}, checksums match")
