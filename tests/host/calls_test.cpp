@@ -169,6 +169,8 @@ TEST_F(Calls, ResolvedMethodsCanBeInvokedRepeatedly) {
   Value p = host().create("Probe");
   for (XojoInteger i = 0; i < 100; ++i) ASSERT_EQ(host().invoke(p, *twice, {i}).asInteger(), 2 * i);
   EXPECT_THROW(host().invoke(p, *twice, {"1"}), host::Error);
+  EXPECT_THROW(host().invoke(host().create("Token", {1}), *twice, {1}), host::Error)
+      << "a method of another class";
 }
 
 TEST_F(Calls, ErrorsOfTheProgram) {
