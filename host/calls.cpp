@@ -1,5 +1,6 @@
 // Xojo code's side: creating objects, calling methods by name with overload resolution,
 // reading and assigning properties, and the exception a call leaves behind.
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -25,6 +26,12 @@ Receiver receiverOf(Host::State& s, const Value& self, std::string_view member) 
   if (!r) throw Error(name + " used on a dead object");
   if (r->isArray()) throw Error(name + " used on an array");
   return {self.object(), r->cls};
+}
+
+const ClassInfo& classNamed(const Host& h, std::string_view name) {
+  const ClassInfo* c = h.findClass(name);
+  if (!c) throw Error("no class named " + std::string(name));
+  return *c;
 }
 
 std::vector<const MethodInfo*> methodsNamed(const ClassInfo& c, std::string_view name,
@@ -132,22 +139,19 @@ private:
 
 Value Host::create(std::string_view cls, const std::vector<Value>& args) {
   ExceptionSettler settler(*state_);
-  const ClassInfo* c = findClass(cls);
-  if (!c) throw Error("no class named " + std::string(cls));
-  std::vector<const MethodInfo*> constructors = methodsNamed(*c, "Constructor");
+  const ClassInfo& c = classNamed(*this, cls);
+  std::vector<const MethodInfo*> constructors = methodsNamed(c, "Constructor");
   const MethodInfo* constructor = constructors.empty() && args.empty()
                                       ? nullptr
-                                      : &choose(*c, "Constructor", constructors, args);
-  Value made = Value::adopt(instantiate(*c));
+                                      : &choose(c, "Constructor", constructors, args);
+  Value made = Value::adopt(instantiate(c));
   if (constructor) callMethod(made.object(), *constructor, args);
   return made;
 }
 
 Value Host::createInstance(std::string_view cls) {
   ExceptionSettler settler(*state_);
-  const ClassInfo* c = findClass(cls);
-  if (!c) throw Error("no class named " + std::string(cls));
-  return Value::adopt(instantiate(*c));
+  return Value::adopt(instantiate(classNamed(*this, cls)));
 }
 
 Value Host::call(const Value& self, std::string_view method, const std::vector<Value>& args) {
@@ -159,6 +163,8 @@ Value Host::call(const Value& self, std::string_view method, const std::vector<V
 Value Host::invoke(const Value& self, const MethodInfo& method, const std::vector<Value>& args) {
   ExceptionSettler settler(*state_);
   Receiver r = receiverOf(*state_, self, method.declaration.name);
+  if (std::ranges::none_of(r.cls->methods, [&](const MethodInfo& m) { return &m == &method; }))
+    throw Error(r.cls->name + " has no method " + method.declaration.text);
   return callMethod(r.handle, choose(*r.cls, method.declaration.name, {&method}, args), args);
 }
 
