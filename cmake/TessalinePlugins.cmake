@@ -45,6 +45,11 @@ function(tessaline_target_carries profile out)
   endif()
 endfunction()
 
+if(APPLE AND NOT TESSALINE_APPLE_PLATFORM)
+  message(FATAL_ERROR "Apple targets are built with cmake/arm64-apple-ios.cmake or "
+                      "cmake/arm64-apple-macos.cmake (presets ios and macos)")
+endif()
+
 # tessaline_plugin(NAME PROFILE SOURCES...)
 function(tessaline_plugin name profile)
   tessaline_wants(${name} wanted)

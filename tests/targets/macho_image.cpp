@@ -23,6 +23,7 @@ constexpr uint32_t kDyldExportsTrie = 0x33 | kReqDyld;
 constexpr uint32_t kBuildVersion = 0x32;
 constexpr uint32_t kVersionMinMacOSX = 0x24;
 constexpr uint32_t kVersionMinIPhoneOS = 0x25;
+constexpr uint32_t kCodeSignature = 0x1d;
 
 constexpr uint8_t kStab = 0xe0; // debugger entries
 constexpr uint8_t kTypeMask = 0x0e;
@@ -191,6 +192,9 @@ MachOImage readMachO(const std::string& path) {
       image.minimumOs = version.minimumOs;
       break;
     }
+    case kCodeSignature:
+      image.codeSignature = true;
+      break;
     case kVersionMinMacOSX:
     case kVersionMinIPhoneOS:
       image.platform = command.cmd == kVersionMinMacOSX ? kPlatformMacOS : kPlatformIOS;

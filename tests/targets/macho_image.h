@@ -19,8 +19,9 @@ constexpr uint32_t kPlatformIOS = 2;
 struct MachOImage {
   uint32_t cpuType = 0;
   uint32_t fileType = 0;
-  uint32_t platform = 0;  // from LC_BUILD_VERSION (or an older version-minimum command)
-  uint32_t minimumOs = 0; // xxxx.yy.zz in nibbles: 14.0 is 0x000e0000
+  uint32_t platform = 0;      // from LC_BUILD_VERSION (or an older version-minimum command)
+  uint32_t minimumOs = 0;     // xxxx.yy.zz in nibbles: 14.0 is 0x000e0000
+  bool codeSignature = false; // carries LC_CODE_SIGNATURE
   std::vector<std::string> loadedLibraries; // install names, in load order
   std::set<std::string> exports;            // names in the export trie, leading underscore kept
   // Undefined external symbols, each with the install name of the library it is bound to (or

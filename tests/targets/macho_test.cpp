@@ -80,6 +80,8 @@ TEST_P(Apple, IsAnArm64MachOOfItsKindForItsPlatform) {
   EXPECT_EQ(image_.fileType, bundle ? targets::kFileTypeBundle : targets::kFileTypeDylib);
   EXPECT_EQ(image_.platform, b.platform == "ios" ? targets::kPlatformIOS : targets::kPlatformMacOS);
   EXPECT_EQ(targets::versionText(image_.minimumOs), b.minimumOs);
+  // macOS on arm64 runs signed code only; the linker signs ad hoc (iOS apps sign what they embed).
+  if (b.platform == "macos") EXPECT_TRUE(image_.codeSignature) << "no code signature";
   if (bundle) {
     // The host loads the bundle through its Info.plist.
     std::string plist = readText(b.bundle + "/Contents/Info.plist");
