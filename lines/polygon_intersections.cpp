@@ -60,8 +60,9 @@ bool PolygonF_IntersectsLine(REALobjectStruct* instance, REALobjectStruct* line)
   return PolygonF_Contains(instance, s.x1, s.y1);
 }
 
-// Every edge of this polygon's open chain against every edge of `poly`, its closing edge
-// included; then whether either holds the other's first corner.
+// Every edge of this polygon against every edge of `poly`, both closing edges included; then
+// whether either holds the other's first corner. Without the closing edges, two polygons that
+// overlap only across one of them would be reported apart.
 bool PolygonF_IntersectsPoly(REALobjectStruct* instance, REALobjectStruct* poly) {
   if (tl::isNil(poly)) return false;
   const PolygonFData& p = polygonData(instance);
@@ -70,8 +71,8 @@ bool PolygonF_IntersectsPoly(REALobjectStruct* instance, REALobjectStruct* poly)
   if (n < 1 || m < 1) return false;
   if (n == 1) return PolygonF_Contains(poly, p.corners[0].x, p.corners[0].y);
   if (m == 1) return PolygonF_Contains(instance, q.corners[0].x, q.corners[0].y);
-  for (int64_t k = 0; k + 1 < n; ++k) {
-    const PointFData &a = p.corners[k], &b = p.corners[k + 1];
+  for (int64_t k = 0; k < n; ++k) {
+    const PointFData &a = p.corners[k], &b = p.corners[k + 1 < n ? k + 1 : 0];
     for (int64_t l = 0; l < m; ++l) {
       const PointFData &e = q.corners[l], &f = q.corners[l + 1 < m ? l + 1 : 0];
       if (PolygonF_LineSegmentIntersection(a.x, a.y, b.x, b.y, e.x, e.y, f.x, f.y, nullptr))
