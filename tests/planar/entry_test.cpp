@@ -21,6 +21,10 @@ const Gate kGates[] = {
     {"V2018_02", 2018.02, false, true},       {"V100", 100.0, false, true},
 };
 
+void PrintTo(const Gate& gate, std::ostream* os) {
+  *os << gate.name;
+}
+
 class Gates : public PlanarTest, public ::testing::WithParamInterface<Gate> {};
 
 TEST_P(Gates, StartUpLooksUpExactlyWhatTheVersionNeeds) {

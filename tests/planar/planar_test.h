@@ -52,6 +52,25 @@ inline bool same(const Rect& x, const Rect& y) {
          same(x.bottom, y.bottom);
 }
 
+inline ::testing::AssertionResult samePair(const char* actualText, const char*, const Pair& actual,
+                                           const Pair& expected) {
+  if (same(actual, expected)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << actualText << " is " << show(actual) << ", expected " << show(expected);
+}
+inline ::testing::AssertionResult sameRect(const char* actualText, const char*, const Rect& actual,
+                                           const Rect& expected) {
+  if (same(actual, expected)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << actualText << " is " << show(actual) << ", expected " << show(expected);
+}
+
+// Bit-for-bit comparisons of a point, size or rectangle with what is expected.
+#define EXPECT_SAME_PAIR(actual, expected)                                                         \
+  EXPECT_PRED_FORMAT2(planar_testing::samePair, actual, expected)
+#define EXPECT_SAME_RECT(actual, expected)                                                         \
+  EXPECT_PRED_FORMAT2(planar_testing::sameRect, actual, expected)
+
 class PlanarTest : public testing_support::PluginTest {
 protected:
   // A host of `version` with Tessaline1 loaded; `prepare` runs between the host's creation and
@@ -104,18 +123,5 @@ protected:
     return Value();
   }
 };
-
-#define EXPECT_SAME_PAIR(actual, expected)                                                         \
-  do {                                                                                             \
-    const planar_testing::Pair a_ = (actual), e_ = (expected);                                     \
-    EXPECT_TRUE(planar_testing::same(a_, e_))                                                      \
-        << planar_testing::show(a_) << " expected " << planar_testing::show(e_);                   \
-  } while (0)
-#define EXPECT_SAME_RECT(actual, expected)                                                         \
-  do {                                                                                             \
-    const planar_testing::Rect a_ = (actual), e_ = (expected);                                     \
-    EXPECT_TRUE(planar_testing::same(a_, e_))                                                      \
-        << planar_testing::show(a_) << " expected " << planar_testing::show(e_);                   \
-  } while (0)
 
 } // namespace planar_testing

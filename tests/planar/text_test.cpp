@@ -85,15 +85,25 @@ TEST_F(Text, EachPieceIsGivenBackAsSoonAsItIsAppended) {
   EXPECT_EQ(host().liveStrings(), 0u);
 }
 
-// Without one of its string functions the text cannot be built: the result is empty, no string
-// is left alive, and the missing function is never called.
+// Without one of its string functions the text cannot be built: the result is empty (Nil when
+// not even an empty string can be built), no string is left alive, and the missing function is
+// never called.
 TEST_F(Text, MissingStringFunctionsGiveAnEmptyText) {
-  const char* missing[] = {"REALBuildString", "RuntimeAddString", "REALUnlockString"};
-  for (const char* entry : missing) {
-    SCOPED_TRACE(entry);
-    host::Host& h = startPlanar(2019.0, [&](host::Host& h) { h.removeEntry(entry); });
-    EXPECT_EQ(call(point(1.5, -2), "Operator_Convert").asString(), "");
-    EXPECT_EQ(call(size(2, 3), "Operator_Convert").asString(), "");
+  struct Case {
+    const char* entry;
+    bool nil;
+  };
+  for (const Case& c : {Case{"REALBuildString", true}, Case{"RuntimeAddString", false},
+                        Case{"REALUnlockString", false}}) {
+    SCOPED_TRACE(c.entry);
+    host::Host& h = startPlanar(2019.0, [&](host::Host& h) { h.removeEntry(c.entry); });
+    for (Value v : {point(1.5, -2), size(2, 3)}) {
+      Value text = call(v, "Operator_Convert");
+      if (c.nil)
+        EXPECT_TRUE(text.isNil()) << text.describe();
+      else
+        EXPECT_EQ(text.asString(), "");
+    }
     EXPECT_EQ(h.liveStrings(), 0u);
     EXPECT_EQ(h.liveObjects(), 0u);
     EXPECT_TRUE(h.violations().empty());
