@@ -119,7 +119,7 @@ struct Interpreter::State {
     const Operand self = value(*target.left);
     const std::vector<Operand> args = values(target.args);
     const Operand v = value(*a.value);
-    rt.assignMember(target.at, self, target.name, args, target.parens, v);
+    rt.assignMember(target.at, self, target.name, args, target.parens, v, a.value->at);
   }
 
   void run(const Statement&, const Call& c) {

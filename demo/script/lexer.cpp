@@ -148,9 +148,8 @@ bool Token::isWord(std::string_view word) const {
 std::string Token::describe() const {
   switch (kind) {
   case Kind::EndOfLine:
-    return "end of line";
   case Kind::EndOfFile:
-    return "end of file";
+    return "end of line";
   case Kind::String:
     return "\"" + text + "\"";
   default:

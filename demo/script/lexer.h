@@ -19,7 +19,7 @@ struct Token {
   bool isSymbol(std::string_view s) const { return kind == Kind::Symbol && text == s; }
   // A keyword: a name, compared without regard to case as the language does.
   bool isWord(std::string_view word) const;
-  // For messages: 'Rotate', '(', "abc", end of line.
+  // For messages: 'Rotate', '(', "abc", end of line (also for the end of the script).
   std::string describe() const;
 };
 

@@ -121,9 +121,15 @@ Operand binary(Runtime& rt, Position at, const std::string& op, const Operand& a
   if (rt.hasMethod(a, method, {b}, &why)) return rt.callMethod(at, a, method, {b});
   if (rt.hasMethod(b, method + "Right", {a})) return rt.callMethod(at, b, method + "Right", {a});
   // "p = " + p: the object converts to a String.
-  if (op == "+" && (a.isString() || b.isString()) && rt.convertsToString(a.isString() ? b : a)) {
-    const std::string left = rt.convert(at, a, "String").value.asString();
-    return Operand::of(host::Value(left + rt.convert(at, b, "String").value.asString()));
+  if (op == "+" && (a.isString() || b.isString())) {
+    const Operand& other = a.isString() ? b : a;
+    if (rt.convertsToString(other)) {
+      const std::string left = rt.convert(at, a, "String").value.asString();
+      return Operand::of(host::Value(left + rt.convert(at, b, "String").value.asString()));
+    }
+    if (const host::ClassInfo* c = rt.classOf(other))
+      throw ScriptError(at, c->name + " has no Operator_Convert() as String to join it to a "
+                                      "String");
   }
   if (rt.classOf(a)) throw ScriptError(at, why);
   if (rt.classOf(b)) {

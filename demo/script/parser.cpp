@@ -148,6 +148,7 @@ private:
   // `target = value`, or a method call with its arguments in parentheses, without them, or
   // with none.
   std::variant<Declare, Assign, Call, Print, Render, For> assignmentOrCall() {
+    if (isKeyword(peek())) fail("a statement");
     ExprPtr target = postfix();
     if (acceptSymbol("=")) {
       if (target->kind != Expr::Kind::Variable && target->kind != Expr::Kind::Member)

@@ -148,7 +148,8 @@ Operand Runtime::member(Position at, const Operand& self, const std::string& nam
 }
 
 void Runtime::assignMember(Position at, const Operand& self, const std::string& name,
-                           const std::vector<Operand>& args, bool parens, const Operand& value) {
+                           const std::vector<Operand>& args, bool parens, const Operand& value,
+                           Position valueAt) {
   const host::ClassInfo* c = classOf(self);
   if (!c) throw ScriptError(at, shown(self.type) + " has no property or method " + name);
   const host::PropertyInfo* p = parens ? nullptr : propertyNamed(*c, name);
@@ -156,10 +157,11 @@ void Runtime::assignMember(Position at, const Operand& self, const std::string& 
     throw ScriptError(at, c->name + " has no property or method " + name);
   if (p && p->readOnly()) throw ScriptError(at, c->name + "." + p->name + " is read-only");
   const host::MethodInfo* m = p ? nullptr : &resolve(at, *c, name, args, true);
-  const Operand v = convert(at, value, canonical(p ? p->type : m->declaration.result));
-  const std::string what = c->name + "." + (p ? p->name : m->declaration.name);
+  const Operand v = convert(valueAt, value, canonical(p ? p->type : m->declaration.result));
+  const std::string& member = p ? p->name : m->declaration.name;
   if (self.value.isNil())
-    throw ScriptError(at, "NilObjectException: " + what + " assigned on a Nil " + c->name, true);
+    throw ScriptError(at, "NilObjectException: " + member + " assigned on a Nil " + c->name, true);
+  const std::string what = c->name + "." + member;
   try {
     if (p)
       host_.set(self.value, p->name, v.value);

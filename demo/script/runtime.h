@@ -47,9 +47,11 @@ public:
   // one of that name, otherwise the method the host's resolution picks.
   Operand member(Position at, const Operand& self, const std::string& name,
                  const std::vector<Operand>& args, bool parens);
-  // self.name = value, or self.name(args) = value.
+  // self.name = value, or self.name(args) = value; a value of the wrong type is reported at
+  // `valueAt`.
   void assignMember(Position at, const Operand& self, const std::string& name,
-                    const std::vector<Operand>& args, bool parens, const Operand& value);
+                    const std::vector<Operand>& args, bool parens, const Operand& value,
+                    Position valueAt);
 
   // Whether the class of `self` has a property `name`.
   bool hasProperty(const Operand& self, const std::string& name) const;
