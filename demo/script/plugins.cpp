@@ -36,6 +36,7 @@ std::vector<std::string> librariesToLoad(const std::string& vectorLibrary) {
 
 void listClasses(const host::Host& host, std::ostream& out) {
   for (const host::ClassInfo* c : host.registrationOrder()) {
+    if (c != host.registrationOrder().front()) out << "\n";
     out << c->name << " (from " << c->library << ", " << c->dataSize << " bytes of data)\n";
     for (const host::PropertyInfo& p : c->properties)
       out << "  property " << p.name << " As " << p.type << (p.readOnly() ? ", read-only" : "")

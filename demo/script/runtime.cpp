@@ -70,8 +70,10 @@ const host::MethodInfo* findMethod(const host::ClassInfo& c, const std::string& 
   return candidates[static_cast<size_t>(chosen)];
 }
 
-// Every digit a Double needs to be read back exactly: 0.6000000000000001, 5, 1e+20, nan.
+// Every digit a Double needs to be read back exactly: 0.6000000000000001, 5, 1e+20, -inf.
+// A NaN is "nan" whatever its sign bit, which differs between processors.
 std::string shortest(double d) {
+  if (std::isnan(d)) return "nan";
   char text[40];
   auto [end, ec] = std::to_chars(text, text + sizeof text, d);
   return std::string(text, end);

@@ -71,6 +71,68 @@ const GoodScript kScripts[] = {
      "2.1073424255447017e-08 11.309932474020213 90\n"
      "Nil True\n"
      "12 True\n"},
+    {"PointF", "PointF",
+     "Var p As New PointF(1.5, -2)\n"
+     "Var q As New PointF(3, 4)\n"
+     "Var sum As PointF = p + q\n"
+     "Print sum, p - q, -p, -(p + q) - q\n"
+     "Print \"p = \" + p, p + \" is p\"\n"
+     "Var s As String = q\n"
+     "Print s\n"
+     "Print p = p, p = p.Clone, p <> p.Clone, p Is p, p.Equal(p.Clone)\n"
+     "Var n As PointF\n"
+     "Print n Is Nil, n = Nil, p = Nil\n"
+     "n = p\n"
+     "n.x = 10\n"
+     "Print p.x, p\n"
+     "Print New PointF(0, 0) - New PointF(0, 0), -New PointF\n",
+     "(4.5 ; 2) (-1.5 ; -6) (-1.5 ; 2) (-7.5 ; -6)\n"
+     "p = (1.5 ; -2) (1.5 ; -2) is p\n"
+     "(3 ; 4)\n"
+     "True False True True True\n"
+     "True True False\n"
+     "10 (10 ; -2)\n"
+     "(0 ; 0) (-0 ; -0)\n"},
+    {"SizeF", "SizeF",
+     "Var s As New SizeF(3, 4)\n"
+     "Var t As SizeF = s + New SizeF(1, -6)\n"
+     "Print t, s - s, -New SizeF(2, 0), \"size \" + s\n"
+     "Var c As SizeF = s.Clone\n"
+     "c.Width = 100\n"
+     "Print s.Width, c.Width, c.Height\n",
+     "(4 ; -2) (0 ; 0) (-2 ; -0) size (3 ; 4)\n"
+     "3 100 4\n"},
+    {"RectF", "RectF",
+     "Var r As New RectF(0, 0, 10, 10)\n"
+     "Var same As RectF = r\n"
+     "Var copy As RectF = r.Clone\n"
+     "Print r = same, r = copy, r.Equal(copy), r Is same\n"
+     "copy.Offset(5, 5)\n"
+     "Print r.Intersects(copy), r.Union(copy).Area, r\n",
+     "True False True True\n"
+     "True 225 RectF{Left=0, Top=0, Right=10, Bottom=10, Width=10, Height=10}\n"},
+    {"LineF", "LineF",
+     "Var ln As New LineF(New PointF(0, 0), New PointF(3, 4))\n"
+     "Print ln.Length, ln.GetCenter, ln = ln.Clone, ln.Clone.Length\n"
+     "Var longer As LineF = ln.ExtendLine(5)\n"
+     "Print longer.Length + ln.Length * 2\n",
+     "5 (1.5 ; 2) False 5\n"
+     "25\n"},
+    {"PolygonF", "PolygonF",
+     "Var poly As New PolygonF\n"
+     "poly.Add 0, 0\n"
+     "poly.Add New PointF(10, 0)\n"
+     "poly.Add(10, 10)\n"
+     "poly.PointY(3) = 20.0\n"
+     "poly.PointX(3) = poly.PointX(3) * 2\n"
+     "Print poly.CornerCount, poly.PointX(3), poly.PointY(3), poly.Area\n"
+     "Var copy As PolygonF = poly.Clone\n"
+     "copy.Offset(New PointF(1, 1))\n"
+     "Print poly.PointX(1), copy.PointX(1), poly = copy, poly Is poly\n"
+     "Print poly.Bounds, -poly.FindCentroid\n",
+     "3 20 20 -100\n"
+     "0 1 False True\n"
+     "RectF{Left=0, Top=0, Right=20, Bottom=20, Width=20, Height=20} (-10 ; -6.666667)\n"},
 };
 
 void PrintTo(const GoodScript& s, std::ostream* out) {
