@@ -35,8 +35,9 @@ std::vector<std::string> librariesToLoad(const std::string& vectorLibrary) {
 }
 
 void listClasses(const host::Host& host, std::ostream& out) {
-  for (const host::ClassInfo* c : host.registrationOrder()) {
-    if (c != host.registrationOrder().front()) out << "\n";
+  const std::vector<const host::ClassInfo*> classes = host.registrationOrder();
+  for (const host::ClassInfo* c : classes) {
+    if (c != classes.front()) out << "\n";
     out << c->name << " (from " << c->library << ", " << c->dataSize << " bytes of data)\n";
     for (const host::PropertyInfo& p : c->properties)
       out << "  property " << p.name << " As " << p.type << (p.readOnly() ? ", read-only" : "")
