@@ -138,7 +138,7 @@ const BadScript kRuntimeErrors[] = {
 };
 
 void PrintTo(const BadScript& s, std::ostream* out) {
-  *out << s.source;
+  *out << s.error;
 }
 
 class BadScripts : public ScriptTest, public ::testing::WithParamInterface<BadScript> {};
