@@ -24,15 +24,14 @@ Next
 
 ' Corners are added one by one and can be overwritten by number.
 Var wedge As New PolygonF
+wedge.Add 80, 90
 wedge.Add 50, 10
 wedge.Add(New PointF(110, 10))
-wedge.Add 80, 90
-wedge.PointX(2) = 100.0
-Print "wedge corner 2:", wedge.PointX(2), wedge.PointY(2), "- corner 9 reads", wedge.PointX(9)
+wedge.PointX(3) = 100.0
+Print "wedge corner 3:", wedge.PointX(3), wedge.PointY(3), "- corner 9 reads", wedge.PointX(9)
 
-' Intersects tests the edges of this polygon's open chain (the edge back to corner 1 takes no
-' part) against the other's, then whether either holds the other's first corner. The wedge's
-' closing edge is the one that cuts the square, so only the square finds the other.
+' Intersects tests the edges of the two polygons against each other, then whether either holds
+' the other's first corner.
 Print "square meets wedge:", square.Intersects(wedge), "- wedge meets square:", wedge.Intersects(square)
 Var tile As New PolygonF(New RectF(100, 70, 115, 95))
 Print "wedge meets tile:", wedge.Intersects(tile)

@@ -4,20 +4,15 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <iterator>
 #include <memory>
 #include <stdexcept>
 
+#include "lines/polygon_data.h"
+
 namespace script {
 
 namespace {
-
-// The data block of a PolygonF begins with its corner count (signed 64-bit, offset 0), the
-// capacity (offset 8) and the corner array (offset 16); offset 24 holds its raster fill.
-constexpr size_t kFillRoutineOffset = 24;
-using FillToBuffer = void (*)(const void* data, uint8_t* buffer, int32_t width, int32_t height,
-                              int32_t stride, uint32_t value);
 
 struct Colour {
   uint8_t r, g, b;
@@ -27,14 +22,13 @@ constexpr Colour kPalette[] = {{0x4E, 0x79, 0xA7}, {0xF2, 0x8E, 0x2B}, {0xE1, 0x
                                {0xB0, 0x7A, 0xA1}, {0xFF, 0x9D, 0xA7}};
 constexpr unsigned kOpacity = 192; // of 255
 
-FillToBuffer fillRoutineOf(host::Host& host, const host::Value& polygon) {
+// The data block of a PolygonF, which carries the address of its raster fill.
+const lines::PolygonFData& polygonData(host::Host& host, const host::Value& polygon) {
   if (!polygon.isObject() || polygon.typeName() != "PolygonF")
     throw std::runtime_error("only a PolygonF can be rendered, not " + polygon.describe());
-  FillToBuffer fill = nullptr;
-  std::memcpy(&fill, static_cast<const char*>(host.classData(polygon)) + kFillRoutineOffset,
-              sizeof fill);
-  if (!fill) throw std::runtime_error("the PolygonF has no raster fill routine");
-  return fill;
+  const auto& data = *static_cast<const lines::PolygonFData*>(host.classData(polygon));
+  if (!data.fillToBuffer) throw std::runtime_error("the PolygonF has no raster fill routine");
+  return data;
 }
 
 } // namespace
@@ -47,10 +41,9 @@ Picture renderPolygons(host::Host& host, const std::vector<host::Value>& polygon
   Picture picture{width, height, std::vector<uint8_t>(size_t(width) * size_t(height) * 4, 255)};
   std::vector<uint32_t> mask(size_t(width) * size_t(height));
   for (size_t i = 0; i < polygons.size(); ++i) {
-    FillToBuffer fill = fillRoutineOf(host, polygons[i]);
+    const lines::PolygonFData& data = polygonData(host, polygons[i]);
     std::fill(mask.begin(), mask.end(), 0u);
-    fill(host.classData(polygons[i]), reinterpret_cast<uint8_t*>(mask.data()), width, height,
-         width * 4, 1);
+    data.fillToBuffer(&data, reinterpret_cast<uint8_t*>(mask.data()), width, height, width * 4, 1);
     const Colour c = kPalette[i % std::size(kPalette)];
     for (size_t p = 0; p < mask.size(); ++p) {
       if (!mask[p]) continue;
