@@ -236,11 +236,6 @@ TEST_F(Calls, DrawingThroughPluginCode) {
 
 // Calls from several threads at once: each thread sees its own exceptions.
 TEST_F(Calls, ConcurrentCalls) {
-#ifdef HOST_TESTS_EMULATED
-  // qemu-arm with the cross toolchain's C library (-L) crashes at a program's first
-  // pthread_create, whatever the program does.
-  GTEST_SKIP() << "no threads under the user-mode emulator";
-#endif
   std::vector<std::thread> threads;
   std::vector<int> failures(4, 0);
   for (int t = 0; t < 4; ++t) {
