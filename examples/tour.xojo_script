@@ -23,6 +23,9 @@ Print "SizeF       size + size =", size + size
 Var box As New RectF(New PointF(10, 10), size)
 Print "RectF       box:", box.Left, box.Top, box.Right, box.Bottom, "- area", box.Area
 Print "            contains (50, 40):", box.Contains(50, 40), "- (51, 40):", box.Contains(New PointF(51, 40))
+Var other As New RectF(40, 30, 90, 60)
+Var both As RectF = box.Union(other)
+Print "            with (40, 30, 90, 60): union", both.Left, both.Top, both.Right, both.Bottom, "- intersects:", box.Intersects(other)
 
 ' LineF: a segment, where it crosses another, and the zone about it.
 Var road As New LineF(0, 0, 10, 0)
@@ -58,5 +61,16 @@ wedge.Add 250, 175
 wedge.Add 100, 195
 wedge.PointY(3) = 190.0
 Print "            wedge meets the star:", wedge.Intersects(star), "- the turned square:", wedge.Intersects(turned)
+
+' The zone about a segment, as LineF.Contains builds it: a thin quadrilateral along the segment,
+' widened by the zone.
+Var path As New LineF(30, 185, 300, 130)
+Var band As New PolygonF
+band.Add path.x1, path.y1
+band.Add path.x2, path.y2
+band.Add path.x2 + 0.00001, path.y2 + 0.00001
+band.Add path.x1 + 0.00001, path.y1 + 0.00001
+band.Inset(-4)
+Print "            zone 4 about the path holds (165, 158):", path.Contains(165, 158, 4), "- the band:", band.Contains(165, 158)
 
 Render "tour.png", 320, 200
