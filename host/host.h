@@ -54,7 +54,7 @@ struct MethodInfo {
 
 struct ClassInfo {
   std::string name;
-  std::string library;                  // deliverable that registered it; "" for host classes
+  std::string library;                   // deliverable that registered it; "" for host classes
   REALclassDefinition* record = nullptr; // null for host classes
   uint32_t flagsAtRegistration = 0;
   XojoInteger dataSize = 0;
@@ -89,7 +89,7 @@ public:
 
   // --- the resolver -------------------------------------------------------------------
   void setVersion(std::optional<double> version);
-  void removeEntry(const std::string& name);            // the resolver answers null
+  void removeEntry(const std::string& name);             // the resolver answers null
   void offerEntry(const std::string& name, REALproc fn); // add or replace an entry
   void restoreEntry(const std::string& name);            // back to the host's own
   int lookups(std::string_view name) const;              // times the resolver was asked
@@ -114,7 +114,7 @@ public:
 
   // --- classes ------------------------------------------------------------------------
   const ClassInfo* findClass(std::string_view name) const; // registered or host class
-  std::vector<const ClassInfo*> registrationOrder() const;  // plug-in classes, in order
+  std::vector<const ClassInfo*> registrationOrder() const; // plug-in classes, in order
 
   // --- objects and calls --------------------------------------------------------------
   // `New cls(args)`: CreateInstance (the class constructor runs), then the Constructor
@@ -162,8 +162,11 @@ public:
   // back twice, data asked of the wrong class, an unparsable declaration registered.
   std::vector<std::string> violations() const;
 
-private:
+  // The host's own tables, for its implementation files.
   struct State;
+  State& internals() const;
+
+private:
   std::unique_ptr<State> state_;
 };
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bridge/class_records.h"
+#include "support/deliverables.h"
 #include "support/plugin_test.h"
 
 using namespace testing_support;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/deliverables.h"
 #include "support/plugin_test.h"
 
 using namespace testing_support;
@@ -306,7 +307,7 @@ TEST_P(Vector, ResultThatCannotBeCreatedIsNil) {
     EXPECT_TRUE(call(v, "Operator_Add", {v}).isNil());
     expectVector(v, {1, 2, 3});
     host().restoreEntry(entry);
-    expectVector(call(v, "Operator_Negate"), {-1, -2, -3}) << "picked up once offered";
+    expectVector(call(v, "Operator_Negate"), {-1, -2, -3}); // picked up once offered
   }
 }
 
