@@ -295,6 +295,18 @@ TEST_P(Strings, WithoutCStringTheLengthIsStillStored) {
   EXPECT_EQ(n, 5);
 }
 
+// With the stand-in host's own LenB (and no "StringGetCString"): the bytes are unknown, the
+// length is the string's size in bytes.
+TEST_P(Strings, LengthThroughTheHostsLenB) {
+  host::Host& h = startWithout({});
+  REALstringStruct* s = h.newString("h\xC3\xA9llo");
+  XojoInteger n = 0;
+  EXPECT_EQ(length(s), 6);
+  EXPECT_EQ(contents(s, &n), nullptr);
+  EXPECT_EQ(n, 6);
+  h.unlockString(s);
+}
+
 CFStringRef recordCFString(REALstringStruct* s, signed char flag) {
   record(s, flag);
   return reinterpret_cast<CFStringRef>(0xCF);
