@@ -110,7 +110,7 @@ TEST_P(WrapperRowTest, BindsLazilyAndPassesThrough) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Tables, WrapperRowTest,
+    Catalog, WrapperRowTest,
     ::testing::ValuesIn(rowCases([](const Deliverable& d, const WrapperRow& row) {
       return !row.scenarios(d.appleFlavour()).empty() && row.kind != Kind::Overload;
     })),
@@ -142,7 +142,7 @@ TEST_P(FallbackTest, SecondNameOnlyInTheLinuxFlavour) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Tables, FallbackTest,
+    Catalog, FallbackTest,
     ::testing::ValuesIn(rowCases([](const Deliverable&, const WrapperRow& row) {
       return !row.linuxScenarios.empty() && !row.linuxScenarios.front().fallback.empty();
     })),
@@ -178,7 +178,7 @@ TEST_P(OverloadTest, BehavesAsTheWrapperItMirrors) {
   EXPECT_EQ(h.lookups(n.entry), 2) << "the named wrapper uses the binding its overload made";
 }
 
-INSTANTIATE_TEST_SUITE_P(Tables, OverloadTest,
+INSTANTIATE_TEST_SUITE_P(Catalog, OverloadTest,
                          ::testing::ValuesIn(rowCases([](const Deliverable& d,
                                                          const WrapperRow& row) {
                            if (row.kind != Kind::Overload) return false;
