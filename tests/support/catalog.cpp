@@ -152,11 +152,10 @@ template <class R, class... A> struct Caller<R(A...)> {
 };
 
 // The images a host entry of parameters HA... sees for a call of a wrapper of parameters A...
-template <class... HA, class... A>
-Images hostSees(Types<HA...>, Types<A...>, Samples samples = Samples::Distinct) {
+template <class... HA, class... A> Images hostSees(Types<HA...>, Types<A...>) {
   static_assert(sizeof...(HA) == sizeof...(A));
-  return [&]<size_t... I>(std::index_sequence<I...>) {
-    return Images{image(converted<HA>(sample<A>(I, samples)))...};
+  return []<size_t... I>(std::index_sequence<I...>) {
+    return Images{image(converted<HA>(sample<A>(I, Samples::Distinct)))...};
   }
   (std::index_sequence_for<A...>{});
 }
@@ -188,7 +187,7 @@ template <class R, class... A, class HR, class... HA> struct WrapScenario<R(A...
   }
 };
 
-template <bool Apple> void name(Scenario& s, const FlavouredEntry& entry) {
+template <bool Apple> void nameEntries(Scenario& s, const FlavouredEntry& entry) {
   s.entry = Apple ? entry.appleName : entry.linuxName;
   s.fallback = Apple ? "" : entry.linuxFallback;
 }
@@ -201,7 +200,7 @@ WrapperRow wrapRow(const char* wrapper, unsigned builds, std::string symbol,
     using W = Resolve<Apple, WrapperSignature>;
     using H = Resolve<Apple, HostSignature>;
     Scenario s = WrapScenario<W, H>::make(2019.0, missing);
-    name<Apple>(s, entry);
+    nameEntries<Apple>(s, entry);
     return std::vector<Scenario>{s};
   };
   row.appleScenarios = flavour.template operator()<true>();
