@@ -1,16 +1,16 @@
-# Fails when a plug-in library carries a fused multiply-add where its flavour forbids one.
+# Fails when a plug-in library carries a fused multiply-add where it must round.
 #
-#   cmake -DOBJDUMP=... -DLIBRARY=... -DARCH=x86_64|arm|arm64 -DFLAVOUR=apple|linux
+#   cmake -DOBJDUMP=... -DLIBRARY=... -DARCH=x86_64|arm|arm64 [-DFUSED_SUMS=ON]
 #         [-DEXPECT_FUSED=ON] -P check_fused.cmake
 #
-# Only VectorF_3D's sums of products in the Apple flavour are fused: Length, Normalize, Distance,
-# Angle and the three tilt angles, with the helpers that compute them when they are not inlined.
-# Every other function, every function of the Linux flavour and of the planar and lines
-# libraries must round each product: it carries no fused instruction and makes no call to the C
-# library's fma (which is how a fused multiply-add looks on an instruction set without one).
-# EXPECT_FUSED (a vector library on an instruction set with a native fused multiply-add) also
-# requires the instruction to be there, so that the check cannot pass on a library whose fused
-# sums went missing or became calls.
+# Only the Apple flavour of VectorF_3D fuses (FUSED_SUMS), and only its sums of products:
+# Length, Normalize, Distance, Angle and the three tilt angles, with the helpers that compute
+# them when they are not inlined. Every other function, and every function of the Linux flavour
+# and of the planar and lines libraries, must round each product: it carries no fused
+# instruction and makes no call to the C library's fma (which is how a fused multiply-add looks
+# on an instruction set without one). EXPECT_FUSED (an instruction set with a native fused
+# multiply-add) also requires the instruction to be there, so that the check cannot pass on a
+# library whose fused sums went missing or became calls.
 cmake_minimum_required(VERSION 3.25)
 
 set(fused_arm64 "[ \t](fmadd|fmsub|fnmadd|fnmsub|fmla|fmls)[ \t.]")
@@ -50,7 +50,7 @@ foreach(line IN LISTS lines)
     if(line MATCHES "${fused}")
       set(has_instruction ON)
     endif()
-    if(NOT FLAVOUR STREQUAL "apple" OR NOT function MATCHES "${allowed}")
+    if(NOT FUSED_SUMS OR NOT function MATCHES "${allowed}")
       string(STRIP "${line}" instruction)
       list(APPEND violations "  ${function}: ${instruction}")
     endif()
@@ -59,7 +59,7 @@ endforeach()
 
 if(violations)
   list(JOIN violations "\n" text)
-  message(FATAL_ERROR "${LIBRARY} (${FLAVOUR} flavour) fuses where it must round:\n${text}")
+  message(FATAL_ERROR "${LIBRARY} fuses where it must round:\n${text}")
 endif()
 if(EXPECT_FUSED AND NOT has_instruction)
   message(FATAL_ERROR "${LIBRARY} carries no fused multiply-add instruction on ${ARCH}")
