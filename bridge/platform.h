@@ -18,6 +18,7 @@ double acos(double);
 void* malloc(size_t);
 void* realloc(void*, size_t);
 void free(void*);
+wchar_t* wmemset(wchar_t*, wchar_t, size_t); // wchar_t is 32-bit on Apple targets
 }
 #else
 #include <atomic>
@@ -25,23 +26,48 @@ void free(void*);
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cwchar>
 #endif
 
 namespace plat {
 
 #if defined(TESSALINE_FREESTANDING)
-inline double sqrt(double x) { return __builtin_sqrt(x); }
-inline double fma(double a, double b, double c) { return __builtin_fma(a, b, c); }
-inline double sin(double x) { return ::sin(x); }
-inline double cos(double x) { return ::cos(x); }
-inline double atan(double x) { return ::atan(x); }
-inline double acos(double x) { return ::acos(x); }
-inline double fabs(double x) { return __builtin_fabs(x); }
-inline double copysign(double x, double s) { return __builtin_copysign(x, s); }
-inline bool isnan(double x) { return __builtin_isnan(x); }
-inline void* malloc(size_t n) { return ::malloc(n); }
-inline void* realloc(void* p, size_t n) { return ::realloc(p, n); }
-inline void free(void* p) { ::free(p); }
+inline double sqrt(double x) {
+  return __builtin_sqrt(x);
+}
+inline double fma(double a, double b, double c) {
+  return __builtin_fma(a, b, c);
+}
+inline double sin(double x) {
+  return ::sin(x);
+}
+inline double cos(double x) {
+  return ::cos(x);
+}
+inline double atan(double x) {
+  return ::atan(x);
+}
+inline double acos(double x) {
+  return ::acos(x);
+}
+inline double fabs(double x) {
+  return __builtin_fabs(x);
+}
+inline double copysign(double x, double s) {
+  return __builtin_copysign(x, s);
+}
+inline bool isnan(double x) {
+  return __builtin_isnan(x);
+}
+inline void* malloc(size_t n) {
+  return ::malloc(n);
+}
+inline void* realloc(void* p, size_t n) {
+  return ::realloc(p, n);
+}
+inline void free(void* p) {
+  ::free(p);
+}
 #else
 using std::acos;
 using std::atan;
@@ -57,20 +83,44 @@ using std::sin;
 using std::sqrt;
 #endif
 
+// Stores `count` copies of a 32-bit word from `to` on. Long runs go to wmemset, which picks wide
+// stores for the machine it runs on (compilers do not vectorise a plain loop of 32-bit stores
+// at -O2); where wchar_t is not 32-bit, and for short runs, a plain loop.
+inline void fill32(uint32_t* to, uint32_t value, size_t count) {
+  constexpr size_t kShortRun = 16;
+  if (sizeof(wchar_t) == 4 && count >= kShortRun) {
+#if defined(TESSALINE_FREESTANDING)
+    ::wmemset(reinterpret_cast<wchar_t*>(to), static_cast<wchar_t>(value), count);
+#else
+    std::wmemset(reinterpret_cast<wchar_t*>(to), static_cast<wchar_t>(value), count);
+#endif
+    return;
+  }
+  for (size_t i = 0; i < count; ++i) to[i] = value;
+}
+
 // A word shared between host threads without ordering: relaxed loads and stores compile to
 // plain moves, and concurrent first uses that store the same value are not a data race.
 template <class T> class Relaxed {
 public:
   constexpr Relaxed() = default;
 #if defined(TESSALINE_FREESTANDING)
-  T load() const noexcept { return __atomic_load_n(&value_, __ATOMIC_RELAXED); }
-  void store(T v) noexcept { __atomic_store_n(&value_, v, __ATOMIC_RELAXED); }
+  T load() const noexcept {
+    return __atomic_load_n(&value_, __ATOMIC_RELAXED);
+  }
+  void store(T v) noexcept {
+    __atomic_store_n(&value_, v, __ATOMIC_RELAXED);
+  }
 
 private:
   T value_{};
 #else
-  T load() const noexcept { return value_.load(std::memory_order_relaxed); }
-  void store(T v) noexcept { value_.store(v, std::memory_order_relaxed); }
+  T load() const noexcept {
+    return value_.load(std::memory_order_relaxed);
+  }
+  void store(T v) noexcept {
+    value_.store(v, std::memory_order_relaxed);
+  }
 
 private:
   std::atomic<T> value_{};
@@ -100,16 +150,24 @@ public:
 private:
   enum : int { kEmpty, kBusy, kReady };
 #if defined(TESSALINE_FREESTANDING)
-  int loadState() const noexcept { return __atomic_load_n(&state_, __ATOMIC_ACQUIRE); }
-  void storeState(int s) noexcept { __atomic_store_n(&state_, s, __ATOMIC_RELEASE); }
+  int loadState() const noexcept {
+    return __atomic_load_n(&state_, __ATOMIC_ACQUIRE);
+  }
+  void storeState(int s) noexcept {
+    __atomic_store_n(&state_, s, __ATOMIC_RELEASE);
+  }
   bool claim(int& expected) noexcept {
     return __atomic_compare_exchange_n(&state_, &expected, kBusy, false, __ATOMIC_ACQUIRE,
                                        __ATOMIC_ACQUIRE);
   }
   int state_ = kEmpty;
 #else
-  int loadState() const noexcept { return state_.load(std::memory_order_acquire); }
-  void storeState(int s) noexcept { state_.store(s, std::memory_order_release); }
+  int loadState() const noexcept {
+    return state_.load(std::memory_order_acquire);
+  }
+  void storeState(int s) noexcept {
+    state_.store(s, std::memory_order_release);
+  }
   bool claim(int& expected) noexcept {
     return state_.compare_exchange_strong(expected, kBusy, std::memory_order_acquire);
   }
