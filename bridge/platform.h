@@ -83,12 +83,14 @@ using std::sin;
 using std::sqrt;
 #endif
 
-// Stores `count` copies of a 32-bit word from `to` on. Long runs go to wmemset, which picks wide
-// stores for the machine it runs on (compilers do not vectorise a plain loop of 32-bit stores
-// at -O2); where wchar_t is not 32-bit, and for short runs, a plain loop.
+// Stores `count` copies of a 32-bit word from `to` on, in 16-byte stores that every target
+// has (compilers do not vectorise a plain loop of 32-bit stores at -O2): the last store of a
+// run may overlap the one before it. Long runs go to wmemset, which picks the widest stores of
+// the machine it runs on; where wchar_t is not 32-bit, a plain loop does.
 inline void fill32(uint32_t* to, uint32_t value, size_t count) {
-  constexpr size_t kShortRun = 16;
-  if (sizeof(wchar_t) == 4 && count >= kShortRun) {
+  typedef uint32_t Quad __attribute__((vector_size(16)));
+  constexpr size_t kLongRun = 256;
+  if (count >= kLongRun && sizeof(wchar_t) == 4) {
 #if defined(TESSALINE_FREESTANDING)
     ::wmemset(reinterpret_cast<wchar_t*>(to), static_cast<wchar_t>(value), count);
 #else
@@ -96,7 +98,18 @@ inline void fill32(uint32_t* to, uint32_t value, size_t count) {
 #endif
     return;
   }
-  for (size_t i = 0; i < count; ++i) to[i] = value;
+  if (count < 4) {
+    for (size_t i = 0; i < count; ++i) to[i] = value;
+    return;
+  }
+  const Quad quad = {value, value, value, value};
+  size_t i = 0;
+  for (; i + 8 < count; i += 8) {
+    __builtin_memcpy(to + i, &quad, sizeof quad);
+    __builtin_memcpy(to + i + 4, &quad, sizeof quad);
+  }
+  if (i + 4 < count) __builtin_memcpy(to + i, &quad, sizeof quad);
+  __builtin_memcpy(to + count - 4, &quad, sizeof quad);
 }
 
 // A word shared between host threads without ordering: relaxed loads and stores compile to

@@ -100,9 +100,13 @@ template <class T, class Key> void sortList(T* a, T* scratch, int64_t k, Key key
 // Paints the spans between crossings 0-1, 2-3, ... of one row (crossing(i) gives the i-th in
 // ascending order), clipped to the area's columns. A span covers the columns from the integer
 // part of its start up to, not including, its end minus one; the right limit is at most the
-// width, so column width - 1 is never written.
-template <class Crossing>
+// width, so column width - 1 is never written. `kNumbers` says no crossing is NaN: then every
+// clipped crossing lies between the column limits and converts to an integer as it stands.
+template <bool kNumbers, class Crossing>
 void paintSpans(uint32_t* row, Crossing crossing, int64_t k, const Area& area, uint32_t value) {
+  auto whole = [](double v) {
+    return kNumbers ? static_cast<int64_t>(v) : tl::saturatingTrunc<int64_t>(v);
+  };
   for (int64_t i = 0; i + 1 < k; i += 2) {
     double s = crossing(i), e = crossing(i + 1);
     if (s >= area.right) return;
@@ -110,10 +114,10 @@ void paintSpans(uint32_t* row, Crossing crossing, int64_t k, const Area& area, u
     if (s < area.left) s = area.left;
     if (e > area.right) e = area.right;
     // Columns x from the start while x < e - 1: a NaN start gives column 0, a NaN end nothing.
-    int64_t from = tl::saturatingTrunc<int64_t>(s);
+    int64_t from = whole(s);
     double limit = e - 1.0;
     if (!(static_cast<double>(from) < limit)) continue;
-    int64_t to = tl::saturatingTrunc<int64_t>(limit);
+    int64_t to = whole(limit);
     if (static_cast<double>(to) < limit) ++to; // the first whole number not below the limit
     plat::fill32(row + from, value, static_cast<size_t>(to - from));
   }
@@ -147,7 +151,7 @@ void paintRowInCornerOrder(const PolygonFData& p, int64_t r, uint32_t* row, doub
   if (k > room) return;
   insertionSort(
       crossings, k, [](double c) { return c; }, INT64_MAX);
-  paintSpans(
+  paintSpans<false>(
       row, [crossings](int64_t i) { return crossings[i]; }, k, area, value);
 }
 
@@ -223,13 +227,21 @@ void fillByEdgeTable(const PolygonFData& p, uint8_t* buffer, int32_t rowStride, 
       e.x = e.xi + ((y - e.yi) / e.dy) * e.dx;
       nan |= e.x != e.x;
     }
-    sortList(active, static_cast<ActiveEdge*>(s.scratch), k,
-             [](const ActiveEdge& e) { return e.x; });
+    if (k == 2) { // the common row: one exchange at most, as the sort would make
+      if (active[0].x > active[1].x) {
+        ActiveEdge t = active[0];
+        active[0] = active[1];
+        active[1] = t;
+      }
+    } else {
+      sortList(active, static_cast<ActiveEdge*>(s.scratch), k,
+               [](const ActiveEdge& e) { return e.x; });
+    }
     uint32_t* row = rowAt(buffer, r, rowStride);
     if (nan)
       paintRowInCornerOrder(p, r, row, s.crossings, p.count, area, value);
     else
-      paintSpans(
+      paintSpans<true>(
           row, [active](int64_t i) { return active[i].x; }, k, area, value);
   }
 }
