@@ -18,7 +18,6 @@ double acos(double);
 void* malloc(size_t);
 void* realloc(void*, size_t);
 void free(void*);
-wchar_t* wmemset(wchar_t*, wchar_t, size_t); // wchar_t is 32-bit on Apple targets
 }
 #else
 #include <atomic>
@@ -32,42 +31,18 @@ wchar_t* wmemset(wchar_t*, wchar_t, size_t); // wchar_t is 32-bit on Apple targe
 namespace plat {
 
 #if defined(TESSALINE_FREESTANDING)
-inline double sqrt(double x) {
-  return __builtin_sqrt(x);
-}
-inline double fma(double a, double b, double c) {
-  return __builtin_fma(a, b, c);
-}
-inline double sin(double x) {
-  return ::sin(x);
-}
-inline double cos(double x) {
-  return ::cos(x);
-}
-inline double atan(double x) {
-  return ::atan(x);
-}
-inline double acos(double x) {
-  return ::acos(x);
-}
-inline double fabs(double x) {
-  return __builtin_fabs(x);
-}
-inline double copysign(double x, double s) {
-  return __builtin_copysign(x, s);
-}
-inline bool isnan(double x) {
-  return __builtin_isnan(x);
-}
-inline void* malloc(size_t n) {
-  return ::malloc(n);
-}
-inline void* realloc(void* p, size_t n) {
-  return ::realloc(p, n);
-}
-inline void free(void* p) {
-  ::free(p);
-}
+inline double sqrt(double x) { return __builtin_sqrt(x); }
+inline double fma(double a, double b, double c) { return __builtin_fma(a, b, c); }
+inline double sin(double x) { return ::sin(x); }
+inline double cos(double x) { return ::cos(x); }
+inline double atan(double x) { return ::atan(x); }
+inline double acos(double x) { return ::acos(x); }
+inline double fabs(double x) { return __builtin_fabs(x); }
+inline double copysign(double x, double s) { return __builtin_copysign(x, s); }
+inline bool isnan(double x) { return __builtin_isnan(x); }
+inline void* malloc(size_t n) { return ::malloc(n); }
+inline void* realloc(void* p, size_t n) { return ::realloc(p, n); }
+inline void free(void* p) { ::free(p); }
 #else
 using std::acos;
 using std::atan;
@@ -83,21 +58,19 @@ using std::sin;
 using std::sqrt;
 #endif
 
-// Stores `count` copies of a 32-bit word from `to` on, in 16-byte stores that every target
-// has (compilers do not vectorise a plain loop of 32-bit stores at -O2): the last store of a
-// run may overlap the one before it. Long runs go to wmemset, which picks the widest stores of
-// the machine it runs on; where wchar_t is not 32-bit, a plain loop does.
+// Stores `count` copies of a 32-bit word from `to` on, in 16-byte stores that every target has
+// (compilers do not turn a plain loop of 32-bit stores into wide stores at -O2); the last store
+// of a run may overlap the one before it. Hosted builds hand long runs to wmemset, which picks
+// the widest stores of the machine it runs on (wchar_t is 32-bit on Linux and Apple systems).
 inline void fill32(uint32_t* to, uint32_t value, size_t count) {
-  typedef uint32_t Quad __attribute__((vector_size(16)));
-  constexpr size_t kLongRun = 256;
-  if (count >= kLongRun && sizeof(wchar_t) == 4) {
-#if defined(TESSALINE_FREESTANDING)
-    ::wmemset(reinterpret_cast<wchar_t*>(to), static_cast<wchar_t>(value), count);
-#else
+  // Four pixels stored at once wherever they fall: unaligned, and aliasing the pixels.
+  typedef uint32_t Quad __attribute__((vector_size(16), aligned(4), may_alias));
+#if !defined(TESSALINE_FREESTANDING)
+  if (sizeof(wchar_t) == 4 && count >= 256) {
     std::wmemset(reinterpret_cast<wchar_t*>(to), static_cast<wchar_t>(value), count);
-#endif
     return;
   }
+#endif
   if (count < 4) {
     for (size_t i = 0; i < count; ++i) to[i] = value;
     return;
@@ -105,11 +78,11 @@ inline void fill32(uint32_t* to, uint32_t value, size_t count) {
   const Quad quad = {value, value, value, value};
   size_t i = 0;
   for (; i + 8 < count; i += 8) {
-    __builtin_memcpy(to + i, &quad, sizeof quad);
-    __builtin_memcpy(to + i + 4, &quad, sizeof quad);
+    *reinterpret_cast<Quad*>(to + i) = quad;
+    *reinterpret_cast<Quad*>(to + i + 4) = quad;
   }
-  if (i + 4 < count) __builtin_memcpy(to + i, &quad, sizeof quad);
-  __builtin_memcpy(to + count - 4, &quad, sizeof quad);
+  if (i + 4 < count) *reinterpret_cast<Quad*>(to + i) = quad;
+  *reinterpret_cast<Quad*>(to + count - 4) = quad;
 }
 
 // A word shared between host threads without ordering: relaxed loads and stores compile to
@@ -118,22 +91,14 @@ template <class T> class Relaxed {
 public:
   constexpr Relaxed() = default;
 #if defined(TESSALINE_FREESTANDING)
-  T load() const noexcept {
-    return __atomic_load_n(&value_, __ATOMIC_RELAXED);
-  }
-  void store(T v) noexcept {
-    __atomic_store_n(&value_, v, __ATOMIC_RELAXED);
-  }
+  T load() const noexcept { return __atomic_load_n(&value_, __ATOMIC_RELAXED); }
+  void store(T v) noexcept { __atomic_store_n(&value_, v, __ATOMIC_RELAXED); }
 
 private:
   T value_{};
 #else
-  T load() const noexcept {
-    return value_.load(std::memory_order_relaxed);
-  }
-  void store(T v) noexcept {
-    value_.store(v, std::memory_order_relaxed);
-  }
+  T load() const noexcept { return value_.load(std::memory_order_relaxed); }
+  void store(T v) noexcept { value_.store(v, std::memory_order_relaxed); }
 
 private:
   std::atomic<T> value_{};
@@ -163,24 +128,16 @@ public:
 private:
   enum : int { kEmpty, kBusy, kReady };
 #if defined(TESSALINE_FREESTANDING)
-  int loadState() const noexcept {
-    return __atomic_load_n(&state_, __ATOMIC_ACQUIRE);
-  }
-  void storeState(int s) noexcept {
-    __atomic_store_n(&state_, s, __ATOMIC_RELEASE);
-  }
+  int loadState() const noexcept { return __atomic_load_n(&state_, __ATOMIC_ACQUIRE); }
+  void storeState(int s) noexcept { __atomic_store_n(&state_, s, __ATOMIC_RELEASE); }
   bool claim(int& expected) noexcept {
     return __atomic_compare_exchange_n(&state_, &expected, kBusy, false, __ATOMIC_ACQUIRE,
                                        __ATOMIC_ACQUIRE);
   }
   int state_ = kEmpty;
 #else
-  int loadState() const noexcept {
-    return state_.load(std::memory_order_acquire);
-  }
-  void storeState(int s) noexcept {
-    state_.store(s, std::memory_order_release);
-  }
+  int loadState() const noexcept { return state_.load(std::memory_order_acquire); }
+  void storeState(int s) noexcept { state_.store(s, std::memory_order_release); }
   bool claim(int& expected) noexcept {
     return state_.compare_exchange_strong(expected, kBusy, std::memory_order_acquire);
   }
