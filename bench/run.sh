@@ -12,7 +12,8 @@ cd "$(dirname "$0")/.."
 
 install_anchors() {
   local missing=() package
-  for package in libbenchmark-dev libcairo2-dev libboost-dev pkg-config cmake ninja-build g++; do
+  for package in libbenchmark-dev libcairo2-dev libboost-dev libffi-dev pkg-config cmake ninja-build \
+    g++; do
     dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
   done
   ((${#missing[@]})) || return 0
