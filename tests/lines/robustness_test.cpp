@@ -177,5 +177,25 @@ TEST_F(AllocationFailure, RasterFillAllocatesOncePerLargePolygon) {
   EXPECT_FALSE(expected.empty());
 }
 
+// Large polygons are tested edge pair by edge pair when the boxes that prune the pairs find no
+// room: the same answers, one allocation attempted per call.
+TEST_F(AllocationFailure, IntersectsAnswersAlikeWithoutRoomForItsBoxes) {
+  struct Case {
+    Corners a, b;
+    bool meets;
+  } cases[] = {
+      {star(40, 0, 0, 100, 80), star(40, 145, 145, 100, 80), false},
+      {star(40, 0, 0, 100, 80), star(40, 106, 106, 100, 80), true},
+      {star(40, 0, 0, 100, 80), star(40, 0, 0, 50, 40), true},
+  };
+  for (const Case& c : cases) {
+    Value a = polygon(c.a), b = polygon(c.b);
+    EXPECT_EQ(h().call(a, "Intersects", {b}).asBoolean(), c.meets);
+    FailingAllocator failing(library(), true);
+    EXPECT_EQ(h().call(a, "Intersects", {b}).asBoolean(), c.meets);
+    EXPECT_EQ(failing.calls(), 1);
+  }
+}
+
 } // namespace
 } // namespace lines_tests
