@@ -21,11 +21,19 @@ std::unique_ptr<host::Host> gHost;
 std::vector<host::Value> gKept; // every polygon made for the benchmarks
 std::vector<std::string> gNotes;
 
+// "AMD EPYC (family 23, model 1)": the model name, and the family and model numbers that tell
+// apart processors a virtual machine names alike.
 std::string cpuModel() {
   std::ifstream in("/proc/cpuinfo");
-  for (std::string line; std::getline(in, line);)
-    if (line.rfind("model name", 0) == 0) return line.substr(line.find(':') + 2);
-  return "unknown CPU";
+  std::string name = "unknown CPU", family, model;
+  for (std::string line; std::getline(in, line) && !line.empty();) {
+    size_t colon = line.find(": ");
+    std::string value = colon == std::string::npos ? "" : line.substr(colon + 2);
+    if (line.rfind("model name", 0) == 0) name = value;
+    if (line.rfind("cpu family", 0) == 0) family = value;
+    if (line.rfind("model\t", 0) == 0) model = value;
+  }
+  return family.empty() ? name : name + " (family " + family + ", model " + model + ")";
 }
 
 std::string loadAverage() {
