@@ -14,7 +14,10 @@ install_anchors() {
   local missing=() package
   for package in libbenchmark-dev libcairo2-dev libboost-dev libffi-dev pkg-config cmake ninja-build \
     g++; do
-    dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
+    # (dpkg-query, not dpkg -s: with several architectures installed a bare name is ambiguous)
+    dpkg-query -W -f='${db:Status-Abbrev}\n' "$package:$(dpkg --print-architecture)" \
+      2>/dev/null | grep -q '^ii' || dpkg-query -W -f='${db:Status-Abbrev}\n' "$package" \
+      2>/dev/null | grep -q '^ii' || missing+=("$package")
   done
   ((${#missing[@]})) || return 0
   local sudo=()
