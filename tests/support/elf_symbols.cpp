@@ -44,8 +44,12 @@ std::set<std::string> readDynsym(const std::vector<char>& file) {
   return names;
 }
 
-unsigned char bind32(unsigned char info) { return ELF32_ST_BIND(info); }
-unsigned char bind64(unsigned char info) { return ELF64_ST_BIND(info); }
+unsigned char bind32(unsigned char info) {
+  return ELF32_ST_BIND(info);
+}
+unsigned char bind64(unsigned char info) {
+  return ELF64_ST_BIND(info);
+}
 
 } // namespace
 
