@@ -25,6 +25,7 @@ void free(void*);
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cwchar>
 #endif
 
 namespace plat {
@@ -56,6 +57,33 @@ using std::realloc;
 using std::sin;
 using std::sqrt;
 #endif
+
+// Stores `count` copies of a 32-bit word from `to` on, in 16-byte stores that every target has
+// (compilers do not turn a plain loop of 32-bit stores into wide stores at -O2); the last store
+// of a run may overlap the one before it. Hosted builds hand long runs to wmemset, which picks
+// the widest stores of the machine it runs on (wchar_t is 32-bit on Linux and Apple systems).
+inline void fill32(uint32_t* to, uint32_t value, size_t count) {
+  // Four pixels stored at once wherever they fall: unaligned, and aliasing the pixels.
+  typedef uint32_t Quad __attribute__((vector_size(16), aligned(4), may_alias));
+#if !defined(TESSALINE_FREESTANDING)
+  if (sizeof(wchar_t) == 4 && count >= 256) {
+    std::wmemset(reinterpret_cast<wchar_t*>(to), static_cast<wchar_t>(value), count);
+    return;
+  }
+#endif
+  if (count < 4) {
+    for (size_t i = 0; i < count; ++i) to[i] = value;
+    return;
+  }
+  const Quad quad = {value, value, value, value};
+  size_t i = 0;
+  for (; i + 8 < count; i += 8) {
+    *reinterpret_cast<Quad*>(to + i) = quad;
+    *reinterpret_cast<Quad*>(to + i + 4) = quad;
+  }
+  if (i + 4 < count) *reinterpret_cast<Quad*>(to + i) = quad;
+  *reinterpret_cast<Quad*>(to + count - 4) = quad;
+}
 
 // A word shared between host threads without ordering: relaxed loads and stores compile to
 // plain moves, and concurrent first uses that store the same value are not a data race.
