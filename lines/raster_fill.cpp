@@ -38,10 +38,16 @@ void sortCrossings(double* c, int64_t k) {
   }
 }
 
+// Pixel x of a row. The caller's buffer and stride need not be multiples of 4, so a pixel may
+// start at any byte: it is stored bytewise (one plain store where the target allows).
+void storePixel(uint8_t* row, int64_t x, uint32_t value) {
+  __builtin_memcpy(row + 4 * x, &value, sizeof value);
+}
+
 // Paints the spans between crossings 0-1, 2-3, ... of one row, clipped to columns [left, right).
 // A span covers the columns from the integer part of its start up to, not including, its end
 // minus one; `right` is at most the width, so column width - 1 is never written.
-void paintSpans(uint32_t* row, const double* c, int64_t k, double left, double right,
+void paintSpans(uint8_t* row, const double* c, int64_t k, double left, double right,
                 uint32_t value) {
   for (int64_t i = 0; i + 1 < k; i += 2) {
     double s = c[i], e = c[i + 1];
@@ -50,7 +56,7 @@ void paintSpans(uint32_t* row, const double* c, int64_t k, double left, double r
     if (s < left) s = left;
     if (e > right) e = right;
     // A NaN start gives column 0; a NaN end paints nothing.
-    for (int64_t x = tl::saturatingTrunc<int64_t>(s); x < e - 1.0; ++x) row[x] = value;
+    for (int64_t x = tl::saturatingTrunc<int64_t>(s); x < e - 1.0; ++x) storePixel(row, x, value);
   }
 }
 
@@ -103,7 +109,7 @@ void PolygonF_FillToBuffer(const PolygonFData* data, uint8_t* buffer, int32_t wi
     }
     if (k == 0) continue;
     sortCrossings(crossings, k);
-    uint32_t* row = reinterpret_cast<uint32_t*>(buffer + r * static_cast<ptrdiff_t>(rowStride));
+    uint8_t* row = buffer + r * static_cast<ptrdiff_t>(rowStride);
     paintSpans(row, crossings, k, left, right, value);
   }
   plat::free(spill);
