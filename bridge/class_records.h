@@ -61,7 +61,9 @@ struct REALclassDefinition {
 
 namespace records {
 constexpr bool kWide = sizeof(void*) == 8;
-constexpr size_t word(size_t n) { return n * sizeof(void*); }
+constexpr size_t word(size_t n) {
+  return n * sizeof(void*);
+}
 } // namespace records
 
 static_assert(sizeof(void*) == 4 || sizeof(void*) == 8, "32-bit or 64-bit records only");
@@ -98,19 +100,33 @@ static_assert(offsetof(REALmethodDefinition, flags) == records::word(3));
 // Record initialisers for the class tables.
 #define TL_PROC(fn) reinterpret_cast<REALproc>(fn)
 #define TL_DIRECT_PROPERTY(name, type, offset)                                                     \
-  REALproperty { nullptr, name, type, kMemberConsoleSafe, TL_DIRECT_ACCESS, TL_DIRECT_ACCESS, offset, {} }
+  REALproperty {                                                                                   \
+    nullptr, name, type, kMemberConsoleSafe, TL_DIRECT_ACCESS, TL_DIRECT_ACCESS, offset, {}        \
+  }
 #define TL_READONLY_DIRECT_PROPERTY(name, type, offset)                                            \
-  REALproperty { nullptr, name, type, kMemberConsoleSafe, TL_DIRECT_ACCESS, nullptr, offset, {} }
+  REALproperty {                                                                                   \
+    nullptr, name, type, kMemberConsoleSafe, TL_DIRECT_ACCESS, nullptr, offset, {}                 \
+  }
 #define TL_COMPUTED_PROPERTY(name, type, getter, setter)                                           \
-  REALproperty { nullptr, name, type, kMemberConsoleSafe, TL_PROC(getter), TL_PROC(setter), 0, {} }
+  REALproperty {                                                                                   \
+    nullptr, name, type, kMemberConsoleSafe, TL_PROC(getter), TL_PROC(setter), 0, {}               \
+  }
 #define TL_READONLY_PROPERTY(name, type, getter)                                                   \
-  REALproperty { nullptr, name, type, kMemberConsoleSafe, TL_PROC(getter), nullptr, 0, {} }
+  REALproperty {                                                                                   \
+    nullptr, name, type, kMemberConsoleSafe, TL_PROC(getter), nullptr, 0, {}                       \
+  }
 #define TL_METHOD(fn, declaration)                                                                 \
-  REALmethodDefinition { TL_PROC(fn), nullptr, declaration, kMemberConsoleSafe, {} }
+  REALmethodDefinition {                                                                           \
+    TL_PROC(fn), nullptr, declaration, kMemberConsoleSafe, {}                                      \
+  }
 #define TL_WEB_METHOD(fn, declaration)                                                             \
-  REALmethodDefinition { TL_PROC(fn), nullptr, declaration, kMemberWebOnly, {} }
+  REALmethodDefinition {                                                                           \
+    TL_PROC(fn), nullptr, declaration, kMemberWebOnly, {}                                          \
+  }
 #define TL_ASSIGNABLE_METHOD(fn, setter, declaration)                                              \
-  REALmethodDefinition { TL_PROC(fn), TL_PROC(setter), declaration, kMemberConsoleSafe, {} }
+  REALmethodDefinition {                                                                           \
+    TL_PROC(fn), TL_PROC(setter), declaration, kMemberConsoleSafe, {}                              \
+  }
 #define TL_CLASS(className, dataType, ctor, dtor, propertyTable, methodTable)                      \
   REALclassDefinition {                                                                            \
     kPluginInterfaceVersion, className, nullptr, sizeof(dataType), 0, ctor, dtor, propertyTable,   \

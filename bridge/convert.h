@@ -11,7 +11,7 @@ template <class Int> constexpr Int saturatingTrunc(double value) {
   constexpr Int kMax = static_cast<Int>(kTop - 1);
   constexpr Int kMin = static_cast<Int>(-kMax - 1);
   constexpr double kLimit = static_cast<double>(kTop); // 2^(bits-1), exact in a double
-  if (value != value) return 0;                       // NaN
+  if (value != value) return 0;                        // NaN
   if (value >= kLimit) return kMax;
   if (value < -kLimit) return kMin;
   return static_cast<Int>(value);

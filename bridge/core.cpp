@@ -78,8 +78,8 @@ public:
 
   // The class-level entry and the class of `object`, or false when the host cannot give both.
   bool bind(REALobjectStruct* object, REALproc& entry, void*& objectClass) {
-    REALresolver second = resolver_.get(
-        [] { return tl::as<REALresolver>(HCallResolver("GetRBScriptResolver")); });
+    REALresolver second =
+        resolver_.get([] { return tl::as<REALresolver>(HCallResolver("GetRBScriptResolver")); });
     if (!second) return false;
     if (!entry_.load() && !classOf_.load()) {
       entry_.store(second(name_));

@@ -6,7 +6,13 @@
 
 set(TESSALINE_BRIDGE_SOURCES
     ${PROJECT_SOURCE_DIR}/bridge/core.cpp
-    ${PROJECT_SOURCE_DIR}/bridge/wrappers.cpp
+    ${PROJECT_SOURCE_DIR}/bridge/wrappers/core.cpp
+    ${PROJECT_SOURCE_DIR}/bridge/wrappers/objects.cpp
+    ${PROJECT_SOURCE_DIR}/bridge/wrappers/strings.cpp
+    ${PROJECT_SOURCE_DIR}/bridge/wrappers/properties.cpp
+    ${PROJECT_SOURCE_DIR}/bridge/wrappers/arrays.cpp
+    ${PROJECT_SOURCE_DIR}/bridge/wrappers/graphics.cpp
+    ${PROJECT_SOURCE_DIR}/bridge/wrappers/system.cpp
     ${PROJECT_SOURCE_DIR}/bridge/class_support.cpp)
 
 # Flags of all product code: no exceptions or RTTI (the host calls plain C functions), nothing

@@ -12,14 +12,22 @@ static_assert(sizeof(VectorF_3DData) == 24);
 // Sums of products. The Apple flavour evaluates them with fused multiply-add, one rounding per
 // multiply-add; the Linux flavour rounds every product and adds left to right in x, y, z order.
 #if TESSALINE_APPLE_FLAVOUR
-double squares3(double x, double y, double z) { return plat::fma(z, z, plat::fma(x, x, y * y)); }
-double squares2(double a, double b) { return plat::fma(a, a, b * b); }
+double squares3(double x, double y, double z) {
+  return plat::fma(z, z, plat::fma(x, x, y * y));
+}
+double squares2(double a, double b) {
+  return plat::fma(a, a, b * b);
+}
 double dot(const VectorF_3DData& s, const VectorF_3DData& r) {
   return plat::fma(r.z, s.z, plat::fma(r.x, s.x, r.y * s.y));
 }
 #else
-double squares3(double x, double y, double z) { return (x * x + y * y) + z * z; }
-double squares2(double a, double b) { return a * a + b * b; }
+double squares3(double x, double y, double z) {
+  return (x * x + y * y) + z * z;
+}
+double squares2(double a, double b) {
+  return a * a + b * b;
+}
 double dot(const VectorF_3DData& s, const VectorF_3DData& r) {
   return (s.x * r.x + s.y * r.y) + s.z * r.z;
 }
@@ -28,8 +36,12 @@ double dot(const VectorF_3DData& s, const VectorF_3DData& r) {
 constexpr double kPi = 3.141592653589793;
 constexpr double kCompareTolerance = 0.000001;
 
-double length(const VectorF_3DData& v) { return plat::sqrt(squares3(v.x, v.y, v.z)); }
-double degrees(double radians) { return (radians * 180.0) / kPi; }
+double length(const VectorF_3DData& v) {
+  return plat::sqrt(squares3(v.x, v.y, v.z));
+}
+double degrees(double radians) {
+  return (radians * 180.0) / kPi;
+}
 
 extern REALclassDefinition VectorF_3DClass;
 tl::ClassRef gVectorRef("VectorF_3D");
@@ -45,7 +57,9 @@ REALobjectStruct* newVector(const VectorF_3DData& value) {
   return result;
 }
 
-void VectorF_3D_Constructor1(REALobjectStruct* instance) { self(instance) = {0.0, 0.0, 0.0}; }
+void VectorF_3D_Constructor1(REALobjectStruct* instance) {
+  self(instance) = {0.0, 0.0, 0.0};
+}
 
 void VectorF_3D_Constructor2(REALobjectStruct* instance, double x, double y, double z) {
   self(instance) = {x, y, z};
@@ -131,7 +145,9 @@ bool VectorF_3D_Equal(REALobjectStruct* instance, REALobjectStruct* v) {
   return s.x == r.x && s.y == r.y && s.z == r.z;
 }
 
-double VectorF_3D_Length(REALobjectStruct* instance) { return length(self(instance)); }
+double VectorF_3D_Length(REALobjectStruct* instance) {
+  return length(self(instance));
+}
 
 double VectorF_3D_Distance(REALobjectStruct* instance, REALobjectStruct* v) {
   if (tl::isNil(v)) return 0.0;

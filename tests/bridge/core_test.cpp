@@ -58,7 +58,8 @@ TEST_P(Core, CallResolverAsksTheHostEveryTime) {
 
 TEST_P(Core, NewInstanceWithNullClassStillBindsCreateInstance) {
   host::Host& h = startWith();
-  auto newWithClass = wrapper<REALobjectStruct* (*)(REALclassRefStruct*)>("REALnewInstanceWithClass");
+  auto newWithClass =
+      wrapper<REALobjectStruct* (*)(REALclassRefStruct*)>("REALnewInstanceWithClass");
   auto getClassRef = wrapper<REALclassRefStruct* (*)(const char*)>("REALGetClassRef");
   EXPECT_EQ(newWithClass(nullptr), nullptr);
   EXPECT_EQ(h.lookups("CreateInstance"), 1);
@@ -113,7 +114,8 @@ TEST_P(Core, GlobalMethodLoadersShareOneBindingAndPassNull) {
   EXPECT_NE(global(reinterpret_cast<void*>(0x1234), "B()"), nullptr);
   EXPECT_EQ(h.lookups("REALLoadGlobalMethod"), 1);
   ASSERT_EQ(loaderCalls.size(), 2u);
-  EXPECT_EQ(loaderCalls[0], std::make_pair(static_cast<void*>(nullptr), std::string("A() as Integer")));
+  EXPECT_EQ(loaderCalls[0],
+            std::make_pair(static_cast<void*>(nullptr), std::string("A() as Integer")));
   EXPECT_EQ(loaderCalls[1], std::make_pair(static_cast<void*>(nullptr), std::string("B()")));
 }
 
@@ -165,8 +167,12 @@ int secondResolverCalls = 0;
 std::vector<std::string> secondLookups;
 bool offerCount = true, offerClassOf = true;
 void* classOfAnswer = reinterpret_cast<void*>(0xC1A55);
-void* probeClassOf(REALobjectStruct*) { return classOfAnswer; }
-XojoInteger probeCount(void* cls) { return cls == reinterpret_cast<void*>(0xC1A55) ? 7 : -1; }
+void* probeClassOf(REALobjectStruct*) {
+  return classOfAnswer;
+}
+XojoInteger probeCount(void* cls) {
+  return cls == reinterpret_cast<void*>(0xC1A55) ? 7 : -1;
+}
 XojoInteger probeGetProperty(void* cls, void* a1, void* a2, void* a3, void* a4, void* a5) {
   return cls == reinterpret_cast<void*>(0xC1A55) &&
          reinterpret_cast<uintptr_t>(a1) + reinterpret_cast<uintptr_t>(a5) == 6 &&
@@ -229,7 +235,8 @@ TEST_P(SecondResolver, OneEntryMissingStopsFurtherLookups) {
   EXPECT_EQ(count(nullptr), 0);
   offerCount = true;
   EXPECT_EQ(count(nullptr), 0) << "only one of the two was found: neither is asked again";
-  EXPECT_EQ(secondLookups, (std::vector<std::string>{"REALCountClassProperties", "RuntimeClassOf"}));
+  EXPECT_EQ(secondLookups,
+            (std::vector<std::string>{"REALCountClassProperties", "RuntimeClassOf"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Built, Core, ::testing::ValuesIn(builtVectorDeliverables()),

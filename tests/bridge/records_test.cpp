@@ -27,7 +27,9 @@ uint32_t word32(const void* record, size_t offset) {
   std::memcpy(&value, static_cast<const char*>(record) + offset, 4);
   return value;
 }
-const char* text(uint64_t address) { return reinterpret_cast<const char*>(address); }
+const char* text(uint64_t address) {
+  return reinterpret_cast<const char*>(address);
+}
 constexpr uint64_t kDirect = static_cast<uint64_t>(static_cast<uintptr_t>(-1));
 
 struct ExpectedClass {

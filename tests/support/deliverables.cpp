@@ -9,7 +9,7 @@ namespace testing_support {
 
 const std::vector<Deliverable>& allDeliverables() {
   static const std::vector<Deliverable> all = {
-      {"Tessaline1", kIos},    {"Tessaline2", kIos},       {"Tessaline3", kIos},
+      {"Tessaline1", kIos},      {"Tessaline2", kIos},        {"Tessaline3", kIos},
       {"Tessaline3Mac", kMacos}, {"Tessaline3Linux", kLinux},
   };
   return all;

@@ -24,7 +24,9 @@ bool isBuilt(const std::string& name);
 // The built deliverables that carry VectorF_3D.
 std::vector<Deliverable> builtVectorDeliverables();
 
-inline void PrintTo(const Deliverable& d, std::ostream* os) { *os << d.name; }
+inline void PrintTo(const Deliverable& d, std::ostream* os) {
+  *os << d.name;
+}
 
 // For parameterised tests: the deliverable's name as the test's name.
 struct DeliverableName {

@@ -23,7 +23,9 @@ struct V {
 };
 
 // Bit-for-bit equality, so that -0 differs from +0 and NaN equals NaN.
-bool same(double a, double b) { return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b); }
+bool same(double a, double b) {
+  return std::bit_cast<uint64_t>(a) == std::bit_cast<uint64_t>(b);
+}
 bool sameOrBothNaN(double a, double b) {
   return same(a, b) || (std::isnan(a) && std::isnan(b));
 }
@@ -184,7 +186,7 @@ TEST_P(Vector, Angles) {
   } cases[] = {
       {{1, 0, 0}, {0, 1, 0}, 1.5707963267948966},
       {{1, 1, 0}, {1, 1, 0}, 2.1073424255447017e-08}, // not 0: the quotient rounds below 1
-      {{1, 1, 1}, {1, 1, 1}, kNaN},                    // the quotient rounds above 1
+      {{1, 1, 1}, {1, 1, 1}, kNaN},                   // the quotient rounds above 1
       {{0, 0, 0}, {1, 0, 0}, kNaN},
       {{1, 0, 0}, {0, 0, 0}, kNaN},
   };
@@ -200,10 +202,14 @@ TEST_P(Vector, Tilts) {
     V v;
     double degrees;
   } cases[] = {
-      {"Pitch", {1, 0, 0}, 90},   {"Pitch", {1, 1, 0}, 45},
-      {"Pitch", {0, 0, 0}, kNaN}, {"Yew", {3, 4, 5}, 45},
-      {"Yew", {0, 5, 1}, 11.309932474020213}, {"Yew", {0, 0, 1}, 90},
-      {"Roll", {0, -1, 0}, -90},  {"Roll", {3, 5, 4}, 45},
+      {"Pitch", {1, 0, 0}, 90},
+      {"Pitch", {1, 1, 0}, 45},
+      {"Pitch", {0, 0, 0}, kNaN},
+      {"Yew", {3, 4, 5}, 45},
+      {"Yew", {0, 5, 1}, 11.309932474020213},
+      {"Yew", {0, 0, 1}, 90},
+      {"Roll", {0, -1, 0}, -90},
+      {"Roll", {3, 5, 4}, 45},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.method) + show(c.v));
@@ -218,18 +224,12 @@ TEST_P(Vector, CompareAndEqual) {
     XojoInteger compare;
     bool equal;
   } cases[] = {
-      {{0, 0, 0}, {0.000001, 0, 0}, 0, false},
-      {{0, 0, 0}, {0.0000001, 0, 0}, 0, false},
-      {{0, 0, 0}, {0, 0, 0.0000011}, -1, false},
-      {{0, 0, 0.0000011}, {0, 0, 0}, 1, false},
-      {{1, 5, 5}, {2, 0, 0}, -1, false},
-      {{2, 0, 0}, {1, 5, 5}, 1, false},
-      {{0, 1, 0}, {0, 2, 0}, -1, false},
-      {{kNaN, 0, 0}, {0, 0, 0}, 1, false},
-      {{0, 0, 0}, {kNaN, 0, 0}, 1, false},
-      {{0, 0, 0}, {-0.0, -0.0, -0.0}, 0, true},
-      {{1, 2, 3}, {1, 2, 3}, 0, true},
-      {{kNaN, 0, 0}, {kNaN, 0, 0}, 1, false},
+      {{0, 0, 0}, {0.000001, 0, 0}, 0, false},   {{0, 0, 0}, {0.0000001, 0, 0}, 0, false},
+      {{0, 0, 0}, {0, 0, 0.0000011}, -1, false}, {{0, 0, 0.0000011}, {0, 0, 0}, 1, false},
+      {{1, 5, 5}, {2, 0, 0}, -1, false},         {{2, 0, 0}, {1, 5, 5}, 1, false},
+      {{0, 1, 0}, {0, 2, 0}, -1, false},         {{kNaN, 0, 0}, {0, 0, 0}, 1, false},
+      {{0, 0, 0}, {kNaN, 0, 0}, 1, false},       {{0, 0, 0}, {-0.0, -0.0, -0.0}, 0, true},
+      {{1, 2, 3}, {1, 2, 3}, 0, true},           {{kNaN, 0, 0}, {kNaN, 0, 0}, 1, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(show(c.a) + " vs " + show(c.b));
@@ -271,10 +271,14 @@ TEST_P(Vector, NilArgumentsRaiseNilObjectException) {
     const char* method;
     Value neutral;
   } cases[] = {
-      {"Operator_Add", Value::nil()},      {"Operator_Subtract", Value::nil()},
-      {"Operator_Multiply", Value::nil()}, {"Operator_Divide", Value::nil()},
-      {"Angle", 0.0},                      {"Equal", false},
-      {"Distance", 0.0},                   {"Operator_Compare", 0},
+      {"Operator_Add", Value::nil()},
+      {"Operator_Subtract", Value::nil()},
+      {"Operator_Multiply", Value::nil()},
+      {"Operator_Divide", Value::nil()},
+      {"Angle", 0.0},
+      {"Equal", false},
+      {"Distance", 0.0},
+      {"Operator_Compare", 0},
   };
   Value v = make({1, 2, 3});
   for (const Case& c : cases) {
