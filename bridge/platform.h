@@ -30,18 +30,42 @@ void free(void*);
 namespace plat {
 
 #if defined(TESSALINE_FREESTANDING)
-inline double sqrt(double x) { return __builtin_sqrt(x); }
-inline double fma(double a, double b, double c) { return __builtin_fma(a, b, c); }
-inline double sin(double x) { return ::sin(x); }
-inline double cos(double x) { return ::cos(x); }
-inline double atan(double x) { return ::atan(x); }
-inline double acos(double x) { return ::acos(x); }
-inline double fabs(double x) { return __builtin_fabs(x); }
-inline double copysign(double x, double s) { return __builtin_copysign(x, s); }
-inline bool isnan(double x) { return __builtin_isnan(x); }
-inline void* malloc(size_t n) { return ::malloc(n); }
-inline void* realloc(void* p, size_t n) { return ::realloc(p, n); }
-inline void free(void* p) { ::free(p); }
+inline double sqrt(double x) {
+  return __builtin_sqrt(x);
+}
+inline double fma(double a, double b, double c) {
+  return __builtin_fma(a, b, c);
+}
+inline double sin(double x) {
+  return ::sin(x);
+}
+inline double cos(double x) {
+  return ::cos(x);
+}
+inline double atan(double x) {
+  return ::atan(x);
+}
+inline double acos(double x) {
+  return ::acos(x);
+}
+inline double fabs(double x) {
+  return __builtin_fabs(x);
+}
+inline double copysign(double x, double s) {
+  return __builtin_copysign(x, s);
+}
+inline bool isnan(double x) {
+  return __builtin_isnan(x);
+}
+inline void* malloc(size_t n) {
+  return ::malloc(n);
+}
+inline void* realloc(void* p, size_t n) {
+  return ::realloc(p, n);
+}
+inline void free(void* p) {
+  ::free(p);
+}
 #else
 using std::acos;
 using std::atan;
@@ -63,14 +87,22 @@ template <class T> class Relaxed {
 public:
   constexpr Relaxed() = default;
 #if defined(TESSALINE_FREESTANDING)
-  T load() const noexcept { return __atomic_load_n(&value_, __ATOMIC_RELAXED); }
-  void store(T v) noexcept { __atomic_store_n(&value_, v, __ATOMIC_RELAXED); }
+  T load() const noexcept {
+    return __atomic_load_n(&value_, __ATOMIC_RELAXED);
+  }
+  void store(T v) noexcept {
+    __atomic_store_n(&value_, v, __ATOMIC_RELAXED);
+  }
 
 private:
   T value_{};
 #else
-  T load() const noexcept { return value_.load(std::memory_order_relaxed); }
-  void store(T v) noexcept { value_.store(v, std::memory_order_relaxed); }
+  T load() const noexcept {
+    return value_.load(std::memory_order_relaxed);
+  }
+  void store(T v) noexcept {
+    value_.store(v, std::memory_order_relaxed);
+  }
 
 private:
   std::atomic<T> value_{};
@@ -100,16 +132,24 @@ public:
 private:
   enum : int { kEmpty, kBusy, kReady };
 #if defined(TESSALINE_FREESTANDING)
-  int loadState() const noexcept { return __atomic_load_n(&state_, __ATOMIC_ACQUIRE); }
-  void storeState(int s) noexcept { __atomic_store_n(&state_, s, __ATOMIC_RELEASE); }
+  int loadState() const noexcept {
+    return __atomic_load_n(&state_, __ATOMIC_ACQUIRE);
+  }
+  void storeState(int s) noexcept {
+    __atomic_store_n(&state_, s, __ATOMIC_RELEASE);
+  }
   bool claim(int& expected) noexcept {
     return __atomic_compare_exchange_n(&state_, &expected, kBusy, false, __ATOMIC_ACQUIRE,
                                        __ATOMIC_ACQUIRE);
   }
   int state_ = kEmpty;
 #else
-  int loadState() const noexcept { return state_.load(std::memory_order_acquire); }
-  void storeState(int s) noexcept { state_.store(s, std::memory_order_release); }
+  int loadState() const noexcept {
+    return state_.load(std::memory_order_acquire);
+  }
+  void storeState(int s) noexcept {
+    state_.store(s, std::memory_order_release);
+  }
   bool claim(int& expected) noexcept {
     return state_.compare_exchange_strong(expected, kBusy, std::memory_order_acquire);
   }
