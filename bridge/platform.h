@@ -25,6 +25,7 @@ void free(void*);
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cwchar>
 #endif
 
 namespace plat {
@@ -80,6 +81,35 @@ using std::realloc;
 using std::sin;
 using std::sqrt;
 #endif
+
+// Stores `count` copies of a 32-bit word from byte `to` on, in 16-byte stores that every target
+// has (compilers do not turn a plain loop of 32-bit stores into wide stores at -O2); the last
+// store of a run may overlap the one before it. A caller's words need not be aligned, so every
+// store is one that may fall at any byte: on the targets built here it is the same plain store.
+// Hosted builds hand long aligned runs to wmemset, which picks the widest stores of the machine
+// it runs on (wchar_t is 32-bit on Linux and Apple systems).
+inline void fill32(void* to, uint32_t value, size_t count) {
+  typedef uint32_t Quad __attribute__((vector_size(16)));
+  unsigned char* const bytes = static_cast<unsigned char*>(to);
+#if !defined(TESSALINE_FREESTANDING)
+  if (sizeof(wchar_t) == 4 && count >= 256 && reinterpret_cast<uintptr_t>(to) % 4 == 0) {
+    std::wmemset(static_cast<wchar_t*>(to), static_cast<wchar_t>(value), count);
+    return;
+  }
+#endif
+  if (count < 4) {
+    for (size_t i = 0; i < count; ++i) __builtin_memcpy(bytes + 4 * i, &value, sizeof value);
+    return;
+  }
+  const Quad quad = {value, value, value, value};
+  size_t i = 0;
+  for (; i + 8 < count; i += 8) {
+    __builtin_memcpy(bytes + 4 * i, &quad, sizeof quad);
+    __builtin_memcpy(bytes + 4 * (i + 4), &quad, sizeof quad);
+  }
+  if (i + 4 < count) __builtin_memcpy(bytes + 4 * i, &quad, sizeof quad);
+  __builtin_memcpy(bytes + 4 * (count - 4), &quad, sizeof quad);
+}
 
 // A word shared between host threads without ordering: relaxed loads and stores compile to
 // plain moves, and concurrent first uses that store the same value are not a data race.

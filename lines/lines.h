@@ -105,6 +105,9 @@ void PolygonF_Inset(REALobjectStruct* instance, double distance);
 // on A-B counts as lying on its non-negative side, so the test is not symmetric.
 bool PolygonF_LineSegmentIntersection(double ax, double ay, double bx, double by, double ex,
                                       double ey, double fx, double fy, PointFData* out);
+// Whether any edge of `p` (as the first segment) crosses any edge of `q` by that test, closing
+// edges included: the answer of testing every pair (edge_crossings.cpp).
+bool anyEdgesCross(const PolygonFData& p, const PolygonFData& q);
 bool PolygonF_IntersectsLine(REALobjectStruct* instance, REALobjectStruct* line);
 bool PolygonF_IntersectsPoly(REALobjectStruct* instance, REALobjectStruct* poly);
 REALobjectStruct* PolygonF_VecNorm(REALobjectStruct* instance, REALobjectStruct* outOffSet);

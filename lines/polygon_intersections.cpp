@@ -71,14 +71,7 @@ bool PolygonF_IntersectsPoly(REALobjectStruct* instance, REALobjectStruct* poly)
   if (n < 1 || m < 1) return false;
   if (n == 1) return PolygonF_Contains(poly, p.corners[0].x, p.corners[0].y);
   if (m == 1) return PolygonF_Contains(instance, q.corners[0].x, q.corners[0].y);
-  for (int64_t k = 0; k < n; ++k) {
-    const PointFData &a = p.corners[k], &b = p.corners[k + 1 < n ? k + 1 : 0];
-    for (int64_t l = 0; l < m; ++l) {
-      const PointFData &e = q.corners[l], &f = q.corners[l + 1 < m ? l + 1 : 0];
-      if (PolygonF_LineSegmentIntersection(a.x, a.y, b.x, b.y, e.x, e.y, f.x, f.y, nullptr))
-        return true;
-    }
-  }
+  if (anyEdgesCross(p, q)) return true;
   if (PolygonF_Contains(instance, q.corners[0].x, q.corners[0].y)) return true;
   return PolygonF_Contains(poly, p.corners[0].x, p.corners[0].y);
 }

@@ -140,38 +140,60 @@ TEST_F(AllocationFailure, ConstructorLeavesAnEmptyPolygon) {
   EXPECT_FALSE(h().call(line(0, 0, 10, 0), "Contains", {5.0, 0.5, 2.0}).asBoolean());
 }
 
-// Rows of up to 64 crossings are sorted without allocating; a row with more borrows one list
-// for the whole call, and without it that row alone stays unpainted.
-TEST_F(AllocationFailure, RasterFillAllocatesOnlyForCrowdedRows) {
-  Corners sparse = comb(32), crowded = comb(33);
-  ASSERT_EQ(maxCrossings(sparse, 220), 64);
+// Polygons of up to 64 corners fill from the stack; a larger one takes one allocation per fill,
+// and without it is filled edge by edge on every row, where a row of more than 64 crossings
+// stays as it was.
+TEST_F(AllocationFailure, RasterFillAllocatesOncePerLargePolygon) {
+  struct Case {
+    Corners corners;
+    int allocations;
+  } cases[] = {
+      {star(32, 90, 110, 85, 40), 0},
+      {star(33, 90, 110, 85, 40), 1},
+      {comb(33), 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.corners.size());
+    Value p = polygon(c.corners);
+    FailingAllocator counting(library(), false);
+    Canvas canvas(180, 220);
+    canvas.fill(data(p));
+    EXPECT_EQ(counting.calls(), c.allocations);
+    EXPECT_EQ(canvas.painted(), referencePixels(c.corners, 180, 220));
+  }
+
+  Corners crowded = comb(33);
   ASSERT_EQ(maxCrossings(crowded, 220), 66);
-  Value a = polygon(sparse), b = polygon(crowded);
-  {
-    FailingAllocator counting(library(), false);
-    Canvas canvas(180, 220);
-    canvas.fill(data(a));
-    EXPECT_EQ(counting.calls(), 0);
-    EXPECT_EQ(canvas.painted(), referencePixels(sparse, 180, 220));
-  }
-  {
-    FailingAllocator counting(library(), false);
-    Canvas canvas(180, 220);
-    canvas.fill(data(b));
-    EXPECT_EQ(counting.calls(), 1);
-    EXPECT_EQ(canvas.painted(), referencePixels(crowded, 180, 220));
-  }
-  {
+  Value p = polygon(crowded);
+  FailingAllocator failing(library(), true);
+  Canvas canvas(180, 220);
+  canvas.fill(data(p));
+  EXPECT_TRUE(canvas.confined());
+  // Only the rows through the teeth have more than 64 crossings; the bar below is painted.
+  Pixels expected;
+  for (auto [x, y] : referencePixels(crowded, 180, 220))
+    if (crossingsAt(crowded, y).size() <= 64) expected.insert({x, y});
+  EXPECT_EQ(canvas.painted(), expected);
+  EXPECT_FALSE(expected.empty());
+}
+
+// Large polygons are tested edge pair by edge pair when the boxes that prune the pairs find no
+// room: the same answers, one allocation attempted per call.
+TEST_F(AllocationFailure, IntersectsAnswersAlikeWithoutRoomForItsBoxes) {
+  struct Case {
+    Corners a, b;
+    bool meets;
+  } cases[] = {
+      {star(40, 0, 0, 100, 80), star(40, 145, 145, 100, 80), false},
+      {star(40, 0, 0, 100, 80), star(40, 106, 106, 100, 80), true},
+      {star(40, 0, 0, 100, 80), star(40, 0, 0, 50, 40), true},
+  };
+  for (const Case& c : cases) {
+    Value a = polygon(c.a), b = polygon(c.b);
+    EXPECT_EQ(h().call(a, "Intersects", {b}).asBoolean(), c.meets);
     FailingAllocator failing(library(), true);
-    Canvas canvas(180, 220);
-    canvas.fill(data(b));
-    EXPECT_TRUE(canvas.confined());
-    // Only the rows through the teeth have more than 64 crossings; the bar below is painted.
-    Pixels expected;
-    for (auto [x, y] : referencePixels(crowded, 180, 220))
-      if (crossingsAt(crowded, y).size() <= 64) expected.insert({x, y});
-    EXPECT_EQ(canvas.painted(), expected);
-    EXPECT_FALSE(expected.empty());
+    EXPECT_EQ(h().call(a, "Intersects", {b}).asBoolean(), c.meets);
+    EXPECT_EQ(failing.calls(), 1);
   }
 }
 
