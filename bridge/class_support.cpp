@@ -2,9 +2,10 @@
 
 namespace tl {
 
+ClassRef gNilObjectExceptionRef("NilObjectException");
+
 void raiseNilObjectException() {
-  static ClassRef nilObjectException("NilObjectException");
-  REALobjectStruct* error = nilObjectException.newInstance();
+  REALobjectStruct* error = gNilObjectExceptionRef.newInstance();
   if (!error) return;
   REALRaiseException(error); // the host keeps its own reference to the pending exception
   REALUnlockObject(error);

@@ -41,6 +41,11 @@ private:
   plat::Relaxed<REALclassRefStruct*> ref_;
 };
 
+// The bridge's own class reference, to the host's NilObjectException. REALPluginMain clears it at
+// every start, as each PluginEntry clears the references of its classes, so that a library the
+// host starts again without having unloaded it never hands the new host a reference of the old.
+extern ClassRef gNilObjectExceptionRef;
+
 // Raises the host's NilObjectException, when the host can make one. The caller then returns its
 // neutral value.
 void raiseNilObjectException();

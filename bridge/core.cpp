@@ -1,7 +1,7 @@
 // The entry, the stored resolver, and the core services whose variant has a single member:
 // computed class data, guarded and fallback instance creation, the shared global-method loader,
 // class flags, and the two wrappers that ask a second resolver.
-#include "host_api.h"
+#include "class_support.h"
 
 extern "C" {
 
@@ -14,6 +14,7 @@ TL_EXPORT void REALPluginMain(REALresolver resolver) {
   using RegisterPluginVersion = void (*)(int32_t);
   if (REALproc announce = resolver ? resolver("RegisterPluginVersion") : nullptr)
     tl::as<RegisterPluginVersion>(announce)(static_cast<int32_t>(kPluginInterfaceVersion));
+  tl::gNilObjectExceptionRef.clear();
   PluginEntry();
 }
 

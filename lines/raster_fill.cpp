@@ -103,7 +103,7 @@ template <class T, class Key> void sortList(T* a, T* scratch, int64_t k, Key key
 // width, so column width - 1 is never written. `kNumbers` says no crossing is NaN: then every
 // clipped crossing lies between the column limits and converts to an integer as it stands.
 template <bool kNumbers, class Crossing>
-void paintSpans(uint32_t* row, Crossing crossing, int64_t k, const Area& area, uint32_t value) {
+void paintSpans(uint8_t* row, Crossing crossing, int64_t k, const Area& area, uint32_t value) {
   auto whole = [](double v) {
     return kNumbers ? static_cast<int64_t>(v) : tl::saturatingTrunc<int64_t>(v);
   };
@@ -119,12 +119,14 @@ void paintSpans(uint32_t* row, Crossing crossing, int64_t k, const Area& area, u
     if (!(static_cast<double>(from) < limit)) continue;
     int64_t to = whole(limit);
     if (static_cast<double>(to) < limit) ++to; // the first whole number not below the limit
-    plat::fill32(row + from, value, static_cast<size_t>(to - from));
+    plat::fill32(row + 4 * from, value, static_cast<size_t>(to - from));
   }
 }
 
-uint32_t* rowAt(uint8_t* buffer, int64_t r, int32_t rowStride) {
-  return reinterpret_cast<uint32_t*>(buffer + r * static_cast<ptrdiff_t>(rowStride));
+// Row r of the caller's buffer. Neither the buffer nor the stride need be a multiple of 4, so a
+// row, and each pixel in it, may start at any byte; pixels are stored through plat::fill32.
+uint8_t* rowAt(uint8_t* buffer, int64_t r, int32_t rowStride) {
+  return buffer + r * static_cast<ptrdiff_t>(rowStride);
 }
 
 // Where the edges of the closed polygon meet the horizontal at y, in corner order. Returns how
@@ -145,7 +147,7 @@ int64_t collectCrossings(const PolygonFData& p, double y, double* crossings, int
 
 // One row the plain way: every edge tested, crossings sorted in corner order. A row with more
 // crossings than `room` is left as it was.
-void paintRowInCornerOrder(const PolygonFData& p, int64_t r, uint32_t* row, double* crossings,
+void paintRowInCornerOrder(const PolygonFData& p, int64_t r, uint8_t* row, double* crossings,
                            int64_t room, const Area& area, uint32_t value) {
   int64_t k = collectCrossings(p, static_cast<double>(r), crossings, room);
   if (k > room) return;
@@ -237,7 +239,7 @@ void fillByEdgeTable(const PolygonFData& p, uint8_t* buffer, int32_t rowStride, 
       sortList(active, static_cast<ActiveEdge*>(s.scratch), k,
                [](const ActiveEdge& e) { return e.x; });
     }
-    uint32_t* row = rowAt(buffer, r, rowStride);
+    uint8_t* row = rowAt(buffer, r, rowStride);
     if (nan)
       paintRowInCornerOrder(p, r, row, s.crossings, p.count, area, value);
     else

@@ -10,7 +10,8 @@ using BuildStringFn = REALstringStruct* (*)(const char* bytes, int length);
 using UnlockStringFn = void (*)(REALstringStruct* string);
 using AddStringFn = REALstringStruct* (*)(REALstringStruct* first, REALstringStruct* second);
 using LoadObjectMethodFn = REALproc (*)(REALobjectStruct* object, const char* declaration);
-using LoadGlobalMethodFn = REALproc (*)(REALobjectStruct* unused, const char* declaration);
+// The first argument is untyped and always null, as in the bridge's REALLoadGlobalMethod.
+using LoadGlobalMethodFn = REALproc (*)(void* unused, const char* declaration);
 using StrFn = REALstringStruct* (*)(double number);
 using IntegerRectFn = void (*)(REALobjectStruct* graphics, XojoInteger x, XojoInteger y,
                                XojoInteger width, XojoInteger height);

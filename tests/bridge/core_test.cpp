@@ -1,6 +1,7 @@
 // The bridge's entry and the core services written by hand: start-up, guarded and fallback
 // instance creation, the shared global-method loader, class data and flags, and the wrappers
 // that ask a second resolver.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -44,6 +45,29 @@ TEST_P(Core, StartUpWithoutVersionAnnouncement) {
   h.load(GetParam().name);
   EXPECT_EQ(h.announcedVersion(GetParam().name), 0);
   EXPECT_FALSE(h.registrationOrder().empty());
+}
+
+// A host may start a library again that it could not unload (the image stays, and its state
+// with it): the new start asks for every class afresh, the NilObjectException the bridge raises
+// included, so that no reference into the earlier host reaches the new one.
+TEST_P(Core, StartingAgainWithoutUnloadingAsksForClassesAfresh) {
+  const std::string path = host::Host::pluginPath(GetParam().name);
+  void* stillLoaded = nullptr;
+  {
+    host::Host& first = startWith();
+    stillLoaded = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(stillLoaded, nullptr);
+    first.call(first.create("VectorF_3D"), "Distance", {host::Value::nil()});
+    EXPECT_EQ(first.lastException(), "NilObjectException");
+  }
+  host::Host& second = startWith();
+  host::Value v = second.create("VectorF_3D", {1.0, 2.0, 3.0});
+  second.call(v, "Distance", {host::Value::nil()});
+  EXPECT_EQ(second.lastException(), "NilObjectException");
+  host::Value sum = second.call(v, "Operator_Add", {v});
+  EXPECT_EQ(sum.typeName(), "VectorF_3D");
+  EXPECT_TRUE(second.violations().empty());
+  dlclose(stillLoaded);
 }
 
 TEST_P(Core, CallResolverAsksTheHostEveryTime) {

@@ -7,8 +7,24 @@
 #include <cstddef>
 #include <cstdint>
 
+// The allocator behind malloc: the C library's, or the sanitizer's when this program carries one
+// (its blocks must be freed by the free it also provides).
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define TL_SANITIZER_ALLOCATOR 1
+#endif
+#endif
+#if defined(TL_SANITIZER_ALLOCATOR)
+extern "C" void* __interceptor_malloc(size_t size);
+extern "C" void* __interceptor_realloc(void* block, size_t size);
+#define TL_REAL_MALLOC  __interceptor_malloc
+#define TL_REAL_REALLOC __interceptor_realloc
+#else
 extern "C" void* __libc_malloc(size_t size);
 extern "C" void* __libc_realloc(void* block, size_t size);
+#define TL_REAL_MALLOC  __libc_malloc
+#define TL_REAL_REALLOC __libc_realloc
+#endif
 
 namespace {
 
@@ -46,12 +62,12 @@ int findSegments(dl_phdr_info* info, size_t, void* data) {
 
 extern "C" void* malloc(size_t size) {
   if (watched(__builtin_return_address(0)) && failing.load()) return nullptr;
-  return __libc_malloc(size);
+  return TL_REAL_MALLOC(size);
 }
 
 extern "C" void* realloc(void* block, size_t size) {
   if (watched(__builtin_return_address(0)) && failing.load()) return nullptr;
-  return __libc_realloc(block, size);
+  return TL_REAL_REALLOC(block, size);
 }
 
 namespace lines_tests {

@@ -2,6 +2,7 @@
 // data block of a PolygonF, into a buffer of 32-bit pixels.
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <set>
@@ -96,6 +97,42 @@ TEST_F(RasterFill, NegativeStrideFillsRowsUpward) {
   EXPECT_TRUE(canvas.confined());
   EXPECT_EQ(canvas.painted(), referencePixels(triangle, 40, 30));
   EXPECT_FALSE(canvas.painted().empty());
+}
+
+// A pixel may start at any byte: a buffer at an odd address with a stride that is no multiple
+// of 4 gets the pixels of the reference, each written whole, and nothing else; short spans and
+// spans long enough for the widest stores alike.
+TEST_F(RasterFill, PixelsMayStartAtAnyByte) {
+  struct Case {
+    Corners corners;
+    int width, height;
+  };
+  const Case cases[] = {
+      {{{3.5, 2}, {30, 8.5}, {12, 27}}, 40, 30},
+      {{{1.5, 1}, {700, 3}, {650, 9}, {2, 8}}, 720, 12},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+    Value p = polygon(c.corners);
+    const int stride = 4 * c.width + 3;
+    std::vector<uint8_t> memory(2 + c.height * stride, 0x5a);
+    uint8_t* first = memory.data() + 1;
+    data(p).fillToBuffer(&data(p), first, c.width, c.height, stride, Canvas::kInk);
+    Pixels painted;
+    for (int y = 0; y < c.height; ++y)
+      for (int x = 0; x < c.width; ++x) {
+        uint32_t word;
+        std::memcpy(&word, first + y * stride + 4 * x, sizeof word);
+        if (word == Canvas::kInk)
+          painted.insert({x, y});
+        else
+          EXPECT_EQ(word, Canvas::kBlank) << "pixel (" << x << ", " << y << ")";
+      }
+    EXPECT_EQ(painted, referencePixels(c.corners, c.width, c.height));
+    EXPECT_FALSE(painted.empty());
+    EXPECT_EQ(memory.front(), 0x5a);
+    EXPECT_EQ(memory.back(), 0x5a);
+  }
 }
 
 // Rows crossed by many edges: every crossing counts, however many there are.

@@ -10,8 +10,9 @@
 
 namespace testing_support {
 
+// One record per thread, so that threads calling wrappers at once each see their own calls.
 std::vector<Images>& probeCalls() {
-  static std::vector<Images> calls;
+  static thread_local std::vector<Images> calls;
   return calls;
 }
 

@@ -26,7 +26,8 @@ enum class Kind {
 // type is, pointers as addresses, floating-point values as the bits of a double.
 using Images = std::vector<uint64_t>;
 
-// Every call of a probe entry (or of an element function it handed out), in order.
+// Every call of a probe entry (or of an element function it handed out) made by this thread,
+// in order.
 std::vector<Images>& probeCalls();
 
 // Sample arguments: Distinct ones differ by position and carry high bits and signs, so that a
