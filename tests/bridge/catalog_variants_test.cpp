@@ -64,6 +64,10 @@ protected:
   bool linuxFlavour() const { return !apple(); }
 };
 
+// The same fixture for the suites that concern one flavour or one profile only.
+class AppleVariants : public Variants {};
+class LinuxVariants : public Variants {};
+
 // ---- truth values and bytes ------------------------------------------------------------------
 
 int32_t answer32;
@@ -118,8 +122,7 @@ XojoInteger answerWordGetter(REALobjectStruct*, const char*, void*) {
 
 // The Apple flavour tests some getters' answers over the whole word and others over the low 32
 // bits: an answer of 0x100000000 is true for the String getter and false for the Int64 getter.
-TEST_P(Variants, WholeWordOrLow32BitsOfAGettersAnswer) {
-  if (!apple() || sizeof(XojoInteger) < 8) GTEST_SKIP() << "a 64-bit Apple-flavour library";
+TEST_P(AppleVariants, WholeWordOrLow32BitsOfAGettersAnswer) {
   host::Host& h = startWithout({});
   h.offerEntry("REALGetPropValueString", entry(&answerWordGetter));
   h.offerEntry("REALGetPropValueInt64", entry(&answerWordGetter));
@@ -316,8 +319,9 @@ void* recordSystemStr(REALstringStruct* s, signed char flag, void* third) {
   return third;
 }
 
-TEST_P(Strings, CoreFoundationStringsOnMacOS) {
-  if (!mac()) GTEST_SKIP() << "macOS only";
+class MacStrings : public Strings {};
+
+TEST_P(MacStrings, CoreFoundationStringsOnMacOS) {
   host::Host& h = startWithout({});
   h.offerEntry("REALGetStringCFString", entry(&recordCFString));
   h.offerEntry("REALGetStringSystemStr", entry(&recordSystemStr));
@@ -404,8 +408,7 @@ int32_t getUInt32(REALobjectStruct*, const char*, uint32_t* out) {
 
 // The Linux forms for long and unsigned long read through a 32-bit temporary and copy it out
 // only when the low byte of the answer is set.
-TEST_P(Variants, LinuxLongGettersReadThroughA32BitTemporary) {
-  if (!linuxFlavour()) GTEST_SKIP() << "Linux flavour only";
+TEST_P(LinuxVariants, LinuxLongGettersReadThroughA32BitTemporary) {
   host::Host& h = startWithout({});
   h.offerEntry("REALGetPropValueInt", entry(&getInt));
   h.offerEntry("REALGetPropValueUInt32", entry(&getUInt32));
@@ -632,8 +635,10 @@ TEST_P(TextAndLines, DrawLineOnOldAndNewHosts) {
 }
 
 // Coordinates that no integer holds: NaN gives 0, the others the nearest integer extreme.
-TEST_P(TextAndLines, LegacyCoordinatesBeyondTheIntegerRange) {
-  if (!apple()) GTEST_SKIP() << "the Linux flavour takes integers";
+// The Linux flavour takes integers and does not switch; these concern the Apple flavour only.
+class AppleTextAndLines : public TextAndLines {};
+
+TEST_P(AppleTextAndLines, LegacyCoordinatesBeyondTheIntegerRange) {
   host::Host& h = startWithout({}, 2017.0);
   h.offerEntry("RuntimeGraphicsDrawLine", entry(&recordLineIntegers));
   double huge = 1e300, nan = std::numeric_limits<double>::quiet_NaN();
@@ -658,8 +663,7 @@ XojoInteger heightInteger(REALobjectStruct*) {
 
 // The string width switches at 2007.02, the text height at 2018.02: on a host of 2010 the one is
 // current and the other legacy, its integer answer returned as a double.
-TEST_P(TextAndLines, ThresholdsDifferByWrapper) {
-  if (!apple()) GTEST_SKIP() << "the Linux flavour does not switch";
+TEST_P(AppleTextAndLines, ThresholdsDifferByWrapper) {
   host::Host& h = startWithout({}, 2010.0);
   h.offerEntry("RuntimeGraphicsStringWidth", entry(&measureDouble));
   h.offerEntry("RuntimeGraphicsTextHeight", entry(&heightInteger));
@@ -671,8 +675,7 @@ TEST_P(TextAndLines, ThresholdsDifferByWrapper) {
 
 // Without a version, and on a host that reports 100, every switched wrapper takes the legacy
 // convention.
-TEST_P(TextAndLines, NoVersionAndVersion100AreLegacy) {
-  if (!apple()) GTEST_SKIP() << "the Linux flavour does not switch";
+TEST_P(AppleTextAndLines, NoVersionAndVersion100AreLegacy) {
   for (std::optional<double> version : {std::optional<double>(), std::optional<double>(100.0)}) {
     host::Host& h = startWithout({}, version);
     h.offerEntry("RuntimeGraphicsStringWidth", entry(&measureInteger));
@@ -687,8 +690,7 @@ TEST_P(TextAndLines, NoVersionAndVersion100AreLegacy) {
 }
 
 // One cache per convention: after a call in each, both hold the entry and neither asks again.
-TEST_P(TextAndLines, OneCachePerConvention) {
-  if (!apple()) GTEST_SKIP() << "the Linux flavour has one cache";
+TEST_P(AppleTextAndLines, OneCachePerConvention) {
   host::Host& h = startWithout({}, 2019.0);
   h.offerEntry("RuntimeGraphicsTextAscent", entry(&heightDouble));
   auto ascent = wrapper<double (*)(REALobjectStruct*)>("REALGraphicsTextAscent");
@@ -736,5 +738,33 @@ INSTANTIATE_TEST_SUITE_P(Built, Strings, ::testing::ValuesIn(builtDeliverables()
                          DeliverableName());
 INSTANTIATE_TEST_SUITE_P(Built, TextAndLines, ::testing::ValuesIn(builtDeliverables()),
                          DeliverableName());
+
+bool isApple64(const Deliverable& d) {
+  return d.appleFlavour() && sizeof(XojoInteger) == 8; // the word answers need a 64-bit word
+}
+bool isLinuxFlavour(const Deliverable& d) {
+  return !d.appleFlavour();
+}
+bool isMacos(const Deliverable& d) {
+  return d.profile == kMacos;
+}
+bool isAppleFlavour(const Deliverable& d) {
+  return d.appleFlavour();
+}
+INSTANTIATE_TEST_SUITE_P(Built, AppleVariants,
+                         ::testing::ValuesIn(builtDeliverablesWhere(isApple64)), DeliverableName());
+INSTANTIATE_TEST_SUITE_P(Built, LinuxVariants,
+                         ::testing::ValuesIn(builtDeliverablesWhere(isLinuxFlavour)),
+                         DeliverableName());
+INSTANTIATE_TEST_SUITE_P(Built, MacStrings, ::testing::ValuesIn(builtDeliverablesWhere(isMacos)),
+                         DeliverableName());
+INSTANTIATE_TEST_SUITE_P(Built, AppleTextAndLines,
+                         ::testing::ValuesIn(builtDeliverablesWhere(isAppleFlavour)),
+                         DeliverableName());
+// A build of one flavour only (the Linux ARM build) has nothing for the other's suites.
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(AppleVariants);
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(LinuxVariants);
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(MacStrings);
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(AppleTextAndLines);
 
 } // namespace

@@ -23,6 +23,14 @@ std::vector<Deliverable> builtDeliverables();
 bool isBuilt(const std::string& name);
 // The built deliverables that carry VectorF_3D.
 std::vector<Deliverable> builtVectorDeliverables();
+// The built deliverables that `keep` accepts, for suites that concern one flavour or profile
+// (such a suite may be empty in a build, see GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST).
+template <class Keep> std::vector<Deliverable> builtDeliverablesWhere(Keep keep) {
+  std::vector<Deliverable> kept;
+  for (const Deliverable& d : builtDeliverables())
+    if (keep(d)) kept.push_back(d);
+  return kept;
+}
 
 inline void PrintTo(const Deliverable& d, std::ostream* os) {
   *os << d.name;
