@@ -46,11 +46,23 @@ struct Visited {
   int64_t left = 0, right = 0;
 };
 
+// Corners up to this magnitude give crossings within a pixel of their bounding box. Beyond it
+// (or NaN, infinite) an edge's crossing may overflow or be NaN, which the fill paints from column
+// 0 or up to the last column, whatever the box says.
+constexpr double kTameMagnitude = 0x1p40;
+
+bool tame(const Corners& c) {
+  return std::all_of(c.begin(), c.end(), [](const PointFData& p) {
+    return std::fabs(p.x) <= kTameMagnitude && std::fabs(p.y) <= kTameMagnitude;
+  });
+}
+
 Visited visited(const Corners& c, int32_t width, int32_t height) {
   if (c.empty()) return {};
   Box b = boxOf(c);
   double top = b.top - 1.0, bottom = b.bottom + 1.0;
   double left = b.left - 1.0, right = b.right + 1.0;
+  if (!tame(c)) left = 0.0, right = width;
   return {tl::saturatingTrunc<int64_t>(top > 0.0 ? top : 0.0),
           tl::saturatingTrunc<int64_t>(bottom < height ? bottom : height),
           tl::saturatingTrunc<int64_t>(left > 0.0 ? left : 0.0),
